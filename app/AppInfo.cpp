@@ -1,0 +1,5 @@
+#include "AppInfo.h"
+
+QString productTitle() {
+    return QStringLiteral("计算机等级考试(笔试)模拟训练");
+}

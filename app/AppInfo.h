@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// The product title: the start screen's caption and the title of the program's message boxes.
+QString productTitle();

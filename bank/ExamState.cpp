@@ -1,0 +1,15 @@
+#include "ExamState.h"
+
+OneBased<_Tk, Exam::ChoiceCount> ChoiceQuestions;
+OneBased<_Fill, Exam::FillCount> FillQuestions;
+qint32 RemainingMinutes = 0;
+qint32 RemainingSeconds = 0;
+QString BankPath;
+
+void resetExamState() {
+    ChoiceQuestions.fill(_Tk{});
+    FillQuestions.fill(_Fill{});
+    RemainingMinutes = 0;
+    RemainingSeconds = 0;
+    BankPath.clear();
+}

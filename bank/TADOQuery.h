@@ -1,0 +1,61 @@
+#pragma once
+
+#include <functional>
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class TADOConnection;
+
+// The reusable query of the data module. Every statement goes through the same five steps: Close, SQL().Clear(),
+// SQL().Add(statement), Open, First. Results are read with RecordCount, First, MoveBy, Next and the column readers;
+// column names match without regard to case, NULL reads as an empty text or 0, a number read as text gives its
+// decimal digits.
+class TADOQuery : public QObject {
+    Q_OBJECT
+public:
+    // The statement text, one line per Add.
+    class Strings {
+    public:
+        void Clear() { m_lines.clear(); }
+        void Add(const QString &line) { m_lines.append(line); }
+        QString Text() const { return m_lines.join(QLatin1Char('\n')); }
+        int Count() const { return int(m_lines.size()); }
+
+    private:
+        QStringList m_lines;
+    };
+
+    explicit TADOQuery(TADOConnection *connection, QObject *parent = nullptr);
+    ~TADOQuery() override;
+
+    Strings &SQL() { return m_sql; }
+
+    void Open();  // opens the connection when it is closed; throws BankError
+    void Close(); // a no-op when closed; closes the connection with it
+    bool Active() const;
+
+    int RecordCount() const;
+    void First();
+    void Next();
+    void MoveBy(int n);
+    bool Eof() const;
+    int RecNo() const; // 1-based current row, 0 when there is none
+
+    // Column readers of the current row; throw BankError for a column the result lacks.
+    QByteArray FieldAsString(const QString &name) const;
+    qint32 FieldAsInteger(const QString &name) const;
+    QStringList FieldNames() const;
+
+    // Sees every statement text as it is opened (tests capture the drawing's statements with it).
+    using StatementObserver = std::function<void(const QString &)>;
+    void setStatementObserver(StatementObserver observer);
+
+    struct Private;
+
+private:
+    Strings m_sql;
+    Private *m_d;
+};

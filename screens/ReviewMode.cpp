@@ -1,0 +1,7 @@
+#include <QtGlobal>
+
+#include "ReviewMode.h"
+
+void SetReviewMode(bool review) {
+    Q_UNUSED(review);
+}

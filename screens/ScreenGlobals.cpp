@@ -1,0 +1,6 @@
+#include "ScreenGlobals.h"
+
+Tfrm_qelNeoForm *Frm_Ks_Sta = nullptr;
+TFrm_Ks_Choose *Frm_Ks_Choose = nullptr;
+TFrm_Ks_Fill *Frm_Ks_Fill = nullptr;
+TFrm_Ping *Frm_Ping = nullptr;

@@ -1,0 +1,11 @@
+#include "TestPaths.h"
+
+#include <QtGlobal>
+
+QString sourceDir() {
+    return qEnvironmentVariable("MOCKEXAM_SOURCE_DIR");
+}
+
+QString binDir() {
+    return qEnvironmentVariable("MOCKEXAM_BIN_DIR");
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Where the sources and the built executables are, as CTest tells the test.
+QString sourceDir();
+QString binDir();

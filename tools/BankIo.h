@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "BankTables.h"
+
+// The credentials a bank is built with. The defaults are the trainer's own, so that a built bank opens with the
+// connection string the start screen gives.
+struct BankCredentials {
+    QByteArray user = "xyz";
+    QByteArray password = "mvkpla.27.zqe";         // the workgroup account's password
+    QByteArray databasePassword = "mvkpla.27.zqe"; // the bank's own key
+};
+
+// Writes OUT/Bs.mdb and OUT/Mq4100.mdw from the tables. Both are written aside and renamed into place, so a failed
+// build leaves no half-written bank. Throws BankError.
+void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials = {});
+
+// Reads all three tables of the bank in DIR through the engine, with the trainer's connection string (or one built
+// from the given credentials). Throws BankError.
+BankTables readBank(const QString &dir, const BankCredentials &credentials = {});
