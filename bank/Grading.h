@@ -1,0 +1,16 @@
+#pragma once
+
+#include "ExamState.h"
+#include "FillKey.h"
+
+// The graded paper: a verdict per question and the three scores the score sheet shows. Computed from the exam
+// state alone, so grading never depends on what a screen happens to display.
+struct GradedPaper {
+    OneBased<Verdict, Exam::ChoiceCount> choice;
+    OneBased<Verdict, Exam::FillCount> fill;
+    qint32 ChoiceScore = 0;
+    qint32 FillPoints = 0;
+    qint32 TotalScore = 0;
+};
+
+GradedPaper gradePaper();
