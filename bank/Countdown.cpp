@@ -1,0 +1,25 @@
+#include "Countdown.h"
+
+namespace Countdown {
+
+bool tick(qint32 &minutes, qint32 &seconds) {
+    if (expired(minutes, seconds))
+        return false;
+    if (seconds <= 0) {
+        --minutes;
+        seconds = 60;
+    }
+    --seconds;
+    return true;
+}
+
+bool expired(qint32 minutes, qint32 seconds) {
+    return minutes < 0 || (minutes == 0 && seconds <= 0);
+}
+
+QString display(qint32 value) {
+    const QString text = QString::number(value);
+    return text.size() == 1 ? QLatin1Char('0') + text : text;
+}
+
+} // namespace Countdown

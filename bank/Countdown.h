@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The exam countdown's rule: one second off per tick, minutes borrowed from when the seconds run out, and the
+// two-digit display both answering screens use. The countdown stops at 00:00 instead of running on into negative
+// minutes, so the display never has to show a value below zero.
+namespace Countdown {
+
+// Takes one second off. Returns false and changes nothing when the countdown already stands at 00:00 (or below).
+bool tick(qint32 &minutes, qint32 &seconds);
+
+// True when no time is left.
+bool expired(qint32 minutes, qint32 seconds);
+
+// A minutes or seconds value as shown: decimal, with a "0" in front when that text is one character long.
+QString display(qint32 value);
+
+} // namespace Countdown
