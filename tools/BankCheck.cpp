@@ -1,0 +1,352 @@
+#include "BankCheck.h"
+
+#include <climits>
+
+#include <QHash>
+#include <QSet>
+
+#include "BankColumns.h"
+
+namespace {
+
+constexpr int ModuleCount = 5;
+constexpr int ChoicePerModule = 11;
+constexpr int FillPerModule = 2;
+constexpr int KnowledgeSlots = 10;
+constexpr int CodeLength = 5;
+
+QString quoted(const QByteArray &value) {
+    return QStringLiteral("\"%1\"").arg(QString::fromUtf8(value));
+}
+
+// A whole number as the bank stores one: an optional sign and decimal digits that fit 32 bits, nothing around them.
+bool toStrictInt(const QByteArray &value, int *out) {
+    qsizetype i = (value.startsWith('-') || value.startsWith('+')) ? 1 : 0;
+    if (i == value.size())
+        return false;
+    for (qsizetype k = i; k < value.size(); ++k)
+        if (value[k] < '0' || value[k] > '9')
+            return false;
+    bool ok = false;
+    const qlonglong number = value.toLongLong(&ok);
+    if (!ok || number < INT_MIN || number > INT_MAX)
+        return false;
+    *out = int(number);
+    return true;
+}
+
+// The drawing treats codes made only of blanks and control characters as no codes at all.
+bool isBlankByte(char ch) {
+    return static_cast<unsigned char>(ch) <= ' ';
+}
+
+bool isBlank(const QByteArray &value) {
+    for (char ch : value)
+        if (!isBlankByte(ch))
+            return false;
+    return true;
+}
+
+// The drawing cuts a question's codes at byte offsets 0, 5, 10, ... while the offset is below the length.
+QList<QByteArray> codePieces(const QByteArray &codes) {
+    QList<QByteArray> pieces;
+    for (qsizetype offset = 0; offset < codes.size(); offset += CodeLength)
+        pieces.append(codes.mid(offset, CodeLength));
+    return pieces;
+}
+
+QPair<QByteArray, QByteArray> splitAtFirst(const QByteArray &text, char separator) {
+    const qsizetype at = text.indexOf(separator);
+    return {text.left(at), text.mid(at + 1)};
+}
+
+// Reads the rows of one table through its column names, matched without regard to case.
+class TableView {
+public:
+    explicit TableView(const BankTable &table) : m_table(table) {}
+
+    int rowCount() const { return int(m_table.rows.size()); }
+    QByteArray value(int row, const QString &column) const {
+        const int index = m_table.column(column);
+        const QList<QByteArray> &cells = m_table.rows[row];
+        return index >= 0 && index < cells.size() ? cells[index] : QByteArray();
+    }
+    QString rowId(int row, const QString &idColumn) const {
+        const QByteArray id = value(row, idColumn);
+        if (id.isEmpty())
+            return QStringLiteral("第 %1 条记录").arg(row + 1);
+        return idColumn + QLatin1Char('=') + QString::fromUtf8(id);
+    }
+
+private:
+    const BankTable &m_table;
+};
+
+class Checker {
+public:
+    explicit Checker(const BankTables &tables) : m_tables(tables) {}
+
+    QList<BankFinding> run() {
+        const bool choose = hasColumns(m_tables.choose, BankColumns::choose);
+        const bool fill = hasColumns(m_tables.fill, BankColumns::fill);
+        const bool knowledge = hasColumns(m_tables.knowledge, BankColumns::knowledge);
+        if (knowledge)
+            countRecnos();
+        if (choose) {
+            checkModules(m_tables.choose, BankColumns::choose, QStringLiteral("mkid"), QStringLiteral("tid"),
+                         ChoicePerModule, QStringLiteral("选择题"));
+            checkChoiceRows(knowledge);
+        }
+        if (fill) {
+            checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"), FillPerModule,
+                         QStringLiteral("填空题"));
+            checkFillRows();
+        }
+        if (knowledge)
+            checkKnowledgeTable();
+        return m_findings;
+    }
+
+private:
+    void add(BankFinding::Severity severity, const QString &table, const QString &id, const QString &text) {
+        m_findings.append({severity, table, id, text});
+    }
+    void error(const QString &table, const QString &id, const QString &text) {
+        add(BankFinding::Error, table, id, text);
+    }
+    void warning(const QString &table, const QString &id, const QString &text) {
+        add(BankFinding::Warning, table, id, text);
+    }
+
+    bool hasColumns(const BankTable &table, const QString &name) {
+        bool complete = true;
+        for (const QString &column : BankColumns::required(name)) {
+            if (table.column(column) < 0) {
+                error(name, QString(), QStringLiteral("缺少列 %1").arg(column));
+                complete = false;
+            }
+        }
+        return complete;
+    }
+
+    void countRecnos() {
+        const TableView rows(m_tables.knowledge);
+        for (int r = 0; r < rows.rowCount(); ++r)
+            ++m_recnoCount[rows.value(r, QStringLiteral("recno"))];
+    }
+
+    void checkKnowledgeTable() {
+        const TableView rows(m_tables.knowledge);
+        QList<QByteArray> order;
+        QSet<QByteArray> seen;
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            const QByteArray recno = rows.value(r, QStringLiteral("recno"));
+            if (!seen.contains(recno)) {
+                seen.insert(recno);
+                order.append(recno);
+            }
+            if (recno.size() != CodeLength)
+                warning(BankColumns::knowledge, rows.rowId(r, QStringLiteral("recno")),
+                        QStringLiteral("recno 长 %1 字节，不是 5 字节：选择题的知识点编码按 5 字节一段切分，"
+                                       "完整的一段匹配不到它")
+                            .arg(recno.size()));
+        }
+        for (const QByteArray &recno : order) {
+            const int count = m_recnoCount.value(recno);
+            if (count > 1)
+                error(BankColumns::knowledge, QStringLiteral("recno=") + QString::fromUtf8(recno),
+                      QStringLiteral("recno 出现了 %1 次，知识点编码必须唯一").arg(count));
+        }
+    }
+
+    // Each module needs enough distinct ids for its share of the paper. One no-repeat list serves all five modules of
+    // a table, so an id that an earlier module also holds may already be taken when this module is drawn.
+    void checkModules(const BankTable &table, const QString &name, const QString &moduleColumn, const QString &idColumn,
+                      int perModule, const QString &kind) {
+        const TableView rows(table);
+        QList<QSet<QByteArray>> ids(ModuleCount + 1);
+        QHash<QByteArray, int> firstRow;
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            const QByteArray id = rows.value(r, idColumn);
+            const QString rowId = rows.rowId(r, idColumn);
+            if (firstRow.contains(id))
+                warning(name, rowId,
+                        QStringLiteral("%1 与第 %2 条记录相同：同一 id 的题每张试卷只能抽到其中一道")
+                            .arg(idColumn)
+                            .arg(firstRow.value(id) + 1));
+            else
+                firstRow.insert(id, r);
+            if (id.contains(','))
+                warning(name, rowId,
+                        QStringLiteral("%1 含逗号：抽题的去重列表用逗号分隔 id，这个 id 会挡住别的 id").arg(idColumn));
+            int module = 0;
+            const QByteArray moduleText = rows.value(r, moduleColumn);
+            if (!toStrictInt(moduleText, &module) || module < 1 || module > ModuleCount) {
+                warning(name, rowId,
+                        QStringLiteral("%1 为 %2，不是 1 到 5 的整数：这道题永远不会被抽到")
+                            .arg(moduleColumn, quoted(moduleText)));
+                continue;
+            }
+            ids[module].insert(id);
+        }
+        QSet<QByteArray> earlier;
+        for (int m = 1; m <= ModuleCount; ++m) {
+            const QString moduleId = moduleColumn + QLatin1Char('=') + QString::number(m);
+            const QSet<QByteArray> &distinct = ids[m];
+            if (distinct.size() < perModule) {
+                error(name, moduleId,
+                      QStringLiteral("模块 %1 只有 %2 道不同 %3 的%4，抽题每个模块需要 %5 道")
+                          .arg(m)
+                          .arg(distinct.size())
+                          .arg(idColumn, kind)
+                          .arg(perModule));
+            } else {
+                const QSet<QByteArray> usable = QSet<QByteArray>(distinct).subtract(earlier);
+                if (usable.size() < perModule)
+                    error(name, moduleId,
+                          QStringLiteral("模块 %1 的 %2 个 %3 中有 %4 个与前面的模块相同；各模块共用一个去重列表，"
+                                         "只能保证 %5 道可抽，抽题每个模块需要 %6 道")
+                              .arg(m)
+                              .arg(distinct.size())
+                              .arg(idColumn)
+                              .arg(distinct.size() - usable.size())
+                              .arg(usable.size())
+                              .arg(perModule));
+            }
+            earlier.unite(distinct);
+        }
+    }
+
+    void checkChoiceRows(bool knowledgeKnown) {
+        static const QList<QByteArray> letters = {"A", "B", "C", "D"};
+        const TableView rows(m_tables.choose);
+        const QString &name = BankColumns::choose;
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            const QString id = rows.rowId(r, QStringLiteral("tid"));
+            const QByteArray key = rows.value(r, QStringLiteral("Key"));
+            if (key.isEmpty())
+                warning(name, id, QStringLiteral("Key 为空：这道题永远判错"));
+            else if (!letters.contains(key))
+                warning(name, id, QStringLiteral("Key 为 %1，不是 A、B、C、D 之一：这道题永远判错").arg(quoted(key)));
+
+            int score = 0;
+            const QByteArray scoreText = rows.value(r, QStringLiteral("Score"));
+            if (scoreText.isEmpty())
+                warning(name, id, QStringLiteral("Score 为空：答对也得 0 分"));
+            else if (!toStrictInt(scoreText, &score))
+                warning(name, id, QStringLiteral("Score 为 %1，不是整数").arg(quoted(scoreText)));
+
+            checkCodes(id, rows.value(r, QStringLiteral("ZHISHIDIAN")), knowledgeKnown);
+        }
+    }
+
+    void checkCodes(const QString &id, const QByteArray &codes, bool knowledgeKnown) {
+        const QString &name = BankColumns::choose;
+        if (isBlank(codes))
+            return;
+        if (isBlankByte(codes.front()))
+            warning(name, id, QStringLiteral("知识点编码以空白开头：按 5 字节切分后每段都错位"));
+        if (codes.size() % CodeLength != 0)
+            warning(name, id, QStringLiteral("知识点编码长 %1 字节，不是 5 的倍数").arg(codes.size()));
+
+        QList<QByteArray> distinct;
+        for (const QByteArray &piece : codePieces(codes))
+            if (!distinct.contains(piece))
+                distinct.append(piece);
+        QStringList quotedPieces;
+        for (const QByteArray &piece : distinct)
+            if (piece.contains('\''))
+                quotedPieces.append(quoted(piece));
+        if (!quotedPieces.isEmpty())
+            warning(name, id,
+                    QStringLiteral("知识点编码 %1 含单引号：查询知识点的语句原样拼接编码，会出错")
+                        .arg(quotedPieces.join(QStringLiteral("、"))));
+        if (!knowledgeKnown)
+            return;
+
+        int matched = 0;
+        QStringList unmatched;
+        for (const QByteArray &piece : distinct) {
+            const int count = m_recnoCount.value(piece);
+            matched += count;
+            if (count == 0)
+                unmatched.append(quoted(piece));
+        }
+        if (matched > KnowledgeSlots)
+            error(name, id,
+                  QStringLiteral("知识点编码对应 %1 条知识点记录，每题最多 %2 条").arg(matched).arg(KnowledgeSlots));
+        if (!unmatched.isEmpty())
+            warning(name, id,
+                    QStringLiteral("知识点编码 %1 在 tzhishidian 中没有对应记录")
+                        .arg(unmatched.join(QStringLiteral("、"))));
+    }
+
+    void checkFillRows() {
+        const TableView rows(m_tables.fill);
+        for (int r = 0; r < rows.rowCount(); ++r)
+            checkFillKey(rows.rowId(r, QStringLiteral("TID")), rows.value(r, QStringLiteral("KEY")));
+    }
+
+    // Reads a fill-in key as the grading does and reports where that reading is not what the key's author meant.
+    void checkFillKey(const QString &id, const QByteArray &key) {
+        const QString &name = BankColumns::fill;
+        if (!key.contains('@')) {
+            if (!key.contains('#')) {
+                if (key.isEmpty())
+                    warning(name, id, QStringLiteral("KEY 为空：不作答也判为正确"));
+                return;
+            }
+            const auto [first, second] = splitAtFirst(key, '#');
+            if (first.isEmpty() || second.isEmpty())
+                warning(name, id, QStringLiteral("KEY 的两个候选答案中有一个为空：不作答也判为正确"));
+            if (second.contains('#'))
+                warning(name, id,
+                        QStringLiteral("KEY 含不止一个 #：评分只在第一个 # 处分开，第二个候选答案是 %1")
+                            .arg(quoted(second)));
+            return;
+        }
+
+        const auto [part1, part2] = splitAtFirst(key, '@');
+        if (!part1.contains('#')) {
+            warning(name, id,
+                    QStringLiteral("两空题 KEY 的第一部分（第一个 @ 之前）没有 #，不合答案格式，评分无法按原意读取"));
+        } else {
+            const auto [x, y] = splitAtFirst(part1, '#');
+            if (x.isEmpty() && y.isEmpty())
+                warning(name, id, QStringLiteral("两空题 KEY 的第 1 空没有非空的候选答案：这一空永远判错"));
+            if (y.contains('#'))
+                warning(
+                    name, id,
+                    QStringLiteral("两空题 KEY 的第一部分含不止一个 #：第 1 空的第二个候选答案是 %1").arg(quoted(y)));
+        }
+        if (part2.contains('#')) {
+            warning(name, id,
+                    QStringLiteral("两空题 KEY 的第二部分（第一个 @ 之后）含 #，不合答案格式，第 2 空无法按原意评分"));
+            return;
+        }
+        const bool twoAnswers = part2.contains('@');
+        const QByteArray z = twoAnswers ? splitAtFirst(part2, '@').first : QByteArray();
+        const QByteArray w = twoAnswers ? splitAtFirst(part2, '@').second : part2;
+        if (z.isEmpty() && w.isEmpty())
+            warning(name, id, QStringLiteral("两空题 KEY 的第 2 空没有非空的候选答案：这一空永远判错"));
+        if (w.contains('@'))
+            warning(name, id, QStringLiteral("两空题 KEY 含不止两个 @：第 2 空的第二个候选答案是 %1").arg(quoted(w)));
+    }
+
+    const BankTables &m_tables;
+    QHash<QByteArray, int> m_recnoCount;
+    QList<BankFinding> m_findings;
+};
+
+} // namespace
+
+QList<BankFinding> checkBank(const BankTables &tables) {
+    return Checker(tables).run();
+}
+
+QString formatFinding(const BankFinding &finding) {
+    const QString severity = finding.severity == BankFinding::Error ? QStringLiteral("错误") : QStringLiteral("警告");
+    if (finding.id.isEmpty())
+        return QStringLiteral("%1 %2：%3").arg(severity, finding.table, finding.text);
+    return QStringLiteral("%1 %2 %3：%4").arg(severity, finding.table, finding.id, finding.text);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// The commands of mockexam-bank that move a question bank between its CSV sources and its files. Each takes the
+// arguments after its name, reports through `out` and returns the exit status; failures are thrown (see ToolCommand).
+int runBuildCommand(const QStringList &args, QTextStream &out);
+int runCheckCommand(const QStringList &args, QTextStream &out);
+int runExportCommand(const QStringList &args, QTextStream &out);
+int runGenerateCommand(const QStringList &args, QTextStream &out);

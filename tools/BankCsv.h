@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "BankTables.h"
+
+// CSV sources of a question bank: one UTF-8 file per table, RFC 4180 (quoted fields may hold commas, doubled quotes
+// and line breaks), the column names in the first row in any letter case, a UTF-8 byte-order mark tolerated.
+//
+// An empty unquoted field is a database NULL and a quoted empty field ("") an empty text; writing keeps that
+// distinction, so a table read, written and read again comes back byte for byte. Every failure is a BankError
+// whose message names the file and, where it can, the line.
+
+// Parses the CSV text of one table. `source` names the file in messages. Checks that the table's required columns
+// are present and that every record has as many fields as the header.
+BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const QString &source);
+
+// The CSV text of a table: the header, then one record per row, each ended by a line feed.
+QByteArray formatCsvTable(const BankTable &table);
+
+BankTable readCsvTable(const QString &path, const QString &tableName);
+void writeCsvTable(const BankTable &table, const QString &path);
+
+// The three sources choose.csv, Fill.csv and tzhishidian.csv in a folder. Reading finds the files without regard to
+// the case of their names; writing creates the folder and replaces each file whole, so a failure leaves the old one.
+BankTables readCsvSources(const QString &dir);
+void writeCsvSources(const BankTables &tables, const QString &dir);

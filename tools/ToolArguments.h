@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The arguments of one mockexam-bank command: positional ones in order and "--name value" options from a fixed set.
+// Anything else is a UsageError, so a mistyped option is never taken for a path.
+class ToolArguments {
+public:
+    ToolArguments(const QStringList &args, const QStringList &optionNames);
+
+    // The positional arguments, one for each of `names` (used in messages); a UsageError for too few or too many.
+    QStringList positional(const QStringList &names) const;
+
+    bool has(const QString &option) const { return m_options.contains(option); }
+    QString value(const QString &option, const QString &fallback = QString()) const;
+    // A whole number in [minimum, maximum]; a UsageError for anything else.
+    int intValue(const QString &option, int fallback, int minimum, int maximum) const;
+
+private:
+    QStringList m_positional;
+    QHash<QString, QString> m_options;
+};

@@ -1,0 +1,80 @@
+#include "ToolRunner.h"
+
+#include <QTextStream>
+
+#include "BankCommands.h"
+#include "BankError.h"
+#include "UsageError.h"
+
+namespace {
+
+const QString Program = QStringLiteral("mockexam-bank");
+
+const ToolCommand *findCommand(const QString &name) {
+    for (const ToolCommand &command : toolCommands())
+        if (command.name == name)
+            return &command;
+    return nullptr;
+}
+
+} // namespace
+
+const QList<ToolCommand> &toolCommands() {
+    static const QList<ToolCommand> commands = {
+        {QStringLiteral("build"), QStringLiteral("SRC OUT [账户选项]"),
+         QStringLiteral("由 SRC 中的 choose.csv、Fill.csv、tzhishidian.csv 生成题库 OUT/Bs.mdb 和工作组文件 "
+                        "OUT/Mq4100.mdw"),
+         runBuildCommand},
+        {QStringLiteral("check"), QStringLiteral("DIR [账户选项]"),
+         QStringLiteral("检查 DIR 中的题库能否抽出完整试卷、评分能否按原意读取答案；有错误时退出状态为 1"),
+         runCheckCommand},
+        {QStringLiteral("export"), QStringLiteral("DIR OUT [账户选项]"),
+         QStringLiteral("把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv"), runExportCommand},
+        {QStringLiteral("generate"), QStringLiteral("OUT [--choice N] [--fill M] [--seed S] [账户选项]"),
+         QStringLiteral("在 OUT 中生成每个模块 N 道选择题（默认 11）、M 道填空题（默认 2）的合成题库，用于性能测试"),
+         runGenerateCommand},
+    };
+    return commands;
+}
+
+QString toolUsage() {
+    QString text;
+    QTextStream out(&text);
+    out << "用法：" << Program << " <命令> [参数]\n\n命令：\n";
+    for (const ToolCommand &command : toolCommands())
+        out << "  " << command.name << ' ' << command.synopsis << "\n      " << command.summary << '\n';
+    out << "\n账户选项（默认为练习程序使用的账户和密码）：\n"
+           "  --user U          工作组文件中的用户名\n"
+           "  --password P      该用户的密码\n"
+           "  --db-password D   题库文件的密码\n"
+           "\n退出状态：0 成功；1 操作失败或检查发现错误；2 用法错误\n";
+    out.flush();
+    return text;
+}
+
+int runTool(const QStringList &args, QTextStream &out, QTextStream &err) {
+    if (args.isEmpty()) {
+        err << toolUsage();
+        return ExitUsage;
+    }
+    const QString &name = args.first();
+    if (name == QStringLiteral("help") || name == QStringLiteral("--help") || name == QStringLiteral("-h")) {
+        out << toolUsage();
+        return ExitOk;
+    }
+    const ToolCommand *command = findCommand(name);
+    if (!command) {
+        err << "错误：未知命令 " << name << "\n\n" << toolUsage();
+        return ExitUsage;
+    }
+    try {
+        return command->run(args.mid(1), out);
+    } catch (const UsageError &e) {
+        err << "错误：" << e.message() << "\n用法：" << Program << ' ' << command->name << ' ' << command->synopsis
+            << '\n';
+        return ExitUsage;
+    } catch (const BankError &e) {
+        err << "错误：" << e.message() << '\n';
+        return ExitFailure;
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+#include "ToolCommand.h"
+
+class QTextStream;
+
+// The commands of mockexam-bank, in the order the usage text lists them.
+const QList<ToolCommand> &toolCommands();
+
+QString toolUsage();
+
+// Runs mockexam-bank with the arguments after the program name and returns its exit status. Reports go to `out`,
+// failures and usage mistakes to `err`.
+int runTool(const QStringList &args, QTextStream &out, QTextStream &err);
