@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QPixmap>
+
+// The tick that marks the correct option in review: a red tick, 29 × 17, whose white ground is transparent so that
+// the panel shows through around it.
+QPixmap choiceTickPicture();
