@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include "BankColumns.h"
+#include "FillKey.h"
 
 namespace {
 
@@ -53,11 +54,6 @@ QList<QByteArray> codePieces(const QByteArray &codes) {
     for (qsizetype offset = 0; offset < codes.size(); offset += CodeLength)
         pieces.append(codes.mid(offset, CodeLength));
     return pieces;
-}
-
-QPair<QByteArray, QByteArray> splitAtFirst(const QByteArray &text, char separator) {
-    const qsizetype at = text.indexOf(separator);
-    return {text.left(at), text.mid(at + 1)};
 }
 
 // Reads the rows of one table through its column names, matched without regard to case.
@@ -290,47 +286,39 @@ private:
     // Reads a fill-in key as the grading does and reports where that reading is not what the key's author meant.
     void checkFillKey(const QString &id, const QByteArray &key) {
         const QString &name = BankColumns::fill;
-        if (!key.contains('@')) {
-            if (!key.contains('#')) {
-                if (key.isEmpty())
-                    warning(name, id, QStringLiteral("KEY 为空：不作答也判为正确"));
-                return;
-            }
-            const auto [first, second] = splitAtFirst(key, '#');
-            if (first.isEmpty() || second.isEmpty())
-                warning(name, id, QStringLiteral("KEY 的两个候选答案中有一个为空：不作答也判为正确"));
-            if (second.contains('#'))
-                warning(name, id,
-                        QStringLiteral("KEY 含不止一个 #：评分只在第一个 # 处分开，第二个候选答案是 %1")
-                            .arg(quoted(second)));
-            return;
-        }
+        const FillKey parsed = FillKey::parse(key);
+        if (FillKey::twoBlankWithoutHash(key))
+            warning(name, id,
+                    QStringLiteral("两空题 KEY 的第一部分（第一个 @ 之前）没有 #，不合答案格式：第 1 空只接受 %1")
+                        .arg(quoted(key.left(key.indexOf('@')))));
+        if (FillKey::hashInSecondBlank(key))
+            warning(
+                name, id,
+                QStringLiteral("两空题 KEY 的第二部分（第一个 @ 之后）含 #，不合答案格式：第 2 空的答案请用 @ 分隔"));
 
-        const auto [part1, part2] = splitAtFirst(key, '@');
-        if (!part1.contains('#')) {
-            warning(name, id,
-                    QStringLiteral("两空题 KEY 的第一部分（第一个 @ 之前）没有 #，不合答案格式，评分无法按原意读取"));
-        } else {
-            const auto [x, y] = splitAtFirst(part1, '#');
-            if (x.isEmpty() && y.isEmpty())
-                warning(name, id, QStringLiteral("两空题 KEY 的第 1 空没有非空的候选答案：这一空永远判错"));
-            if (y.contains('#'))
-                warning(
-                    name, id,
-                    QStringLiteral("两空题 KEY 的第一部分含不止一个 #：第 1 空的第二个候选答案是 %1").arg(quoted(y)));
-        }
-        if (part2.contains('#')) {
-            warning(name, id,
-                    QStringLiteral("两空题 KEY 的第二部分（第一个 @ 之后）含 #，不合答案格式，第 2 空无法按原意评分"));
+        if (parsed.blanks == 1) {
+            if (parsed.blank1.isEmpty())
+                warning(name, id, QStringLiteral("KEY 没有非空的答案：这道题永远判错"));
+            for (const QByteArray &answer : parsed.blank1)
+                if (answer.contains('#'))
+                    warning(name, id,
+                            QStringLiteral("KEY 含不止一个 #：评分只在第一个 # 处分开，候选答案之一是 %1")
+                                .arg(quoted(answer)));
             return;
         }
-        const bool twoAnswers = part2.contains('@');
-        const QByteArray z = twoAnswers ? splitAtFirst(part2, '@').first : QByteArray();
-        const QByteArray w = twoAnswers ? splitAtFirst(part2, '@').second : part2;
-        if (z.isEmpty() && w.isEmpty())
+        if (parsed.blank1.isEmpty())
+            warning(name, id, QStringLiteral("两空题 KEY 的第 1 空没有非空的候选答案：这一空永远判错"));
+        if (parsed.blank2.isEmpty())
             warning(name, id, QStringLiteral("两空题 KEY 的第 2 空没有非空的候选答案：这一空永远判错"));
-        if (w.contains('@'))
-            warning(name, id, QStringLiteral("两空题 KEY 含不止两个 @：第 2 空的第二个候选答案是 %1").arg(quoted(w)));
+        for (const QByteArray &answer : parsed.blank1)
+            if (answer.contains('#'))
+                warning(name, id,
+                        QStringLiteral("两空题 KEY 的第一部分含不止一个 #：第 1 空的候选答案之一是 %1")
+                            .arg(quoted(answer)));
+        for (const QByteArray &answer : parsed.blank2)
+            if (answer.contains('#') || answer.contains('@'))
+                warning(name, id,
+                        QStringLiteral("两空题 KEY 的第二部分含不止一个分隔符：第 2 空的候选答案之一是 %1").arg(quoted(answer)));
     }
 
     const BankTables &m_tables;
