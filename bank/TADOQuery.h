@@ -45,8 +45,12 @@ public:
     int RecNo() const; // 1-based current row, 0 when there is none
 
     // Column readers of the current row; throw BankError for a column the result lacks.
+    // NULL reads as a null QByteArray, which compares equal to an empty text.
     QByteArray FieldAsString(const QString &name) const;
+    // Throws BankError also for a value that is not a whole number within 32 bits.
     qint32 FieldAsInteger(const QString &name) const;
+    bool FieldIsNull(const QString &name) const;
+    // The result's column names in their stored order.
     QStringList FieldNames() const;
 
     // Sees every statement text as it is opened (tests capture the drawing's statements with it).
@@ -56,6 +60,10 @@ public:
     struct Private;
 
 private:
+    friend class TADOConnection;
+    void detachConnection();
+    int fieldIndex(const QString &name) const;
+
     Strings m_sql;
     Private *m_d;
 };

@@ -1,11 +1,183 @@
 #include "BankIo.h"
 
-#include "BankError.h"
+#include <cstdio>
 
-void writeBank(const BankTables &, const QString &, const BankCredentials &) {
-    throw BankError(QStringLiteral("尚未实现"));
+#include <QDir>
+#include <QFile>
+#include <QUuid>
+
+#include <sqlite3.h>
+
+#include "BankError.h"
+#include "BankFile.h"
+#include "BankSchema.h"
+#include "ConnectionString.h"
+#include "SqliteDatabase.h"
+#include "SqliteStatement.h"
+#include "TADOConnection.h"
+#include "TADOQuery.h"
+#include "WorkgroupFile.h"
+
+namespace {
+
+const char kBankName[] = "Bs.mdb";
+const char kWorkgroupName[] = "Mq4100.mdw";
+
+QByteArray quotedName(const QString &name) {
+    QString inner = name;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return '"' + inner.toUtf8() + '"';
 }
 
-BankTables readBank(const QString &, const BankCredentials &) {
-    throw BankError(QStringLiteral("尚未实现"));
+// Where each stored column takes its values from in the source table: the schema's columns first (matched without
+// regard to case), then the source's other columns, kept as text.
+struct ColumnPlan {
+    QStringList names;
+    QStringList types;
+    QList<int> sourceIndex;
+};
+
+ColumnPlan planColumns(const SchemaTable &schema, const BankTable &source) {
+    ColumnPlan plan;
+    for (int i = 0; i < source.columns.size(); ++i)
+        for (int j = 0; j < i; ++j)
+            if (source.columns[i].compare(source.columns[j], Qt::CaseInsensitive) == 0)
+                throw BankError(QStringLiteral("数据表“%1”的列“%2”出现了两次").arg(schema.name, source.columns[i]));
+    QList<bool> used(source.columns.size(), false);
+    for (const SchemaColumn &column : schema.columns) {
+        const int index = source.column(column.name);
+        if (index < 0)
+            throw BankError(QStringLiteral("数据表“%1”缺少列“%2”").arg(schema.name, column.name));
+        used[index] = true;
+        plan.names.append(column.name);
+        plan.types.append(column.type);
+        plan.sourceIndex.append(index);
+    }
+    for (int i = 0; i < source.columns.size(); ++i) {
+        if (used[i])
+            continue;
+        if (source.columns[i].trimmed().isEmpty())
+            throw BankError(QStringLiteral("数据表“%1”的第 %2 列没有列名").arg(schema.name).arg(i + 1));
+        plan.names.append(source.columns[i]);
+        plan.types.append(QStringLiteral("TEXT"));
+        plan.sourceIndex.append(i);
+    }
+    return plan;
+}
+
+void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &source) {
+    const ColumnPlan plan = planColumns(schema, source);
+    const auto fail = [&] {
+        throw BankError(QStringLiteral("写入数据表“%1”失败：%2").arg(schema.name, db.errorMessage()));
+    };
+
+    QByteArray create = "CREATE TABLE " + quotedName(schema.name) + " (";
+    QByteArray insert = "INSERT INTO " + quotedName(schema.name) + " VALUES (";
+    for (int c = 0; c < plan.names.size(); ++c) {
+        create += (c ? ", " : "") + quotedName(plan.names[c]) + ' ' + plan.types[c].toUtf8();
+        insert += (c ? ", ?" : "?") + QByteArray::number(c + 1);
+    }
+    if (db.exec(create + ")") != SQLITE_OK)
+        fail();
+    SqliteStatement statement;
+    if (statement.prepare(db.handle(), insert + ")") != SQLITE_OK)
+        fail();
+    for (int r = 0; r < source.rows.size(); ++r) {
+        const QList<QByteArray> &row = source.rows[r];
+        if (row.size() > source.columns.size())
+            throw BankError(QStringLiteral("数据表“%1”第 %2 行的字段比列多").arg(schema.name).arg(r + 1));
+        statement.reset();
+        for (int c = 0; c < plan.names.size(); ++c) {
+            const int from = plan.sourceIndex[c];
+            // Bound as text: the column's affinity makes "12" an integer where the column is one, while a value
+            // that is no number stays text for the bank check to point out.
+            if (from >= row.size() || row[from].isNull())
+                statement.bindNull(c + 1);
+            else
+                statement.bindText(c + 1, row[from]);
+        }
+        if (statement.step() != SQLITE_DONE)
+            fail();
+    }
+    const QByteArray index = "CREATE INDEX " + quotedName(schema.name + QLatin1Char('_') + schema.indexedColumn) +
+                             " ON " + quotedName(schema.name) + " (" + quotedName(schema.indexedColumn) + ")";
+    if (db.exec(index) != SQLITE_OK)
+        fail();
+}
+
+void writeBankFile(const QString &path, const BankTables &tables, const QByteArray &databasePassword) {
+    SqliteDatabase db;
+    if (db.open(path, SqliteDatabase::Mode::Create) != SQLITE_OK || db.setKey(databasePassword) != SQLITE_OK)
+        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
+    const QByteArray setup = "PRAGMA application_id = " + QByteArray::number(BankFile::ApplicationId) +
+                             "; PRAGMA journal_mode = DELETE; BEGIN";
+    if (db.exec(setup) != SQLITE_OK)
+        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
+    const QList<const BankTable *> sources = {&tables.choose, &tables.fill, &tables.knowledge};
+    for (int t = 0; t < bankSchema().size(); ++t)
+        writeTable(db, bankSchema()[t], *sources[t]);
+    if (db.exec("COMMIT") != SQLITE_OK)
+        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
+}
+
+void removeAside(const QString &path) {
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
+}
+
+void renameInto(const QString &from, const QString &to) {
+    // POSIX rename replaces an existing bank in one step; a reader sees either the old file or the new one.
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        throw BankError(QStringLiteral("无法把新文件放到位：%1").arg(to));
+}
+
+} // namespace
+
+void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials) {
+    const QDir dir(outDir);
+    if (!QDir().mkpath(outDir))
+        throw BankError(QStringLiteral("无法创建文件夹：%1").arg(outDir));
+    const QString unique = QUuid::createUuid().toString(QUuid::Id128).left(12);
+    const QString bankAside = dir.filePath(QStringLiteral(".Bs.mdb.%1.tmp").arg(unique));
+    const QString workgroupAside = dir.filePath(QStringLiteral(".Mq4100.mdw.%1.tmp").arg(unique));
+    try {
+        writeBankFile(bankAside, tables, credentials.databasePassword);
+        WorkgroupFile::create(workgroupAside, credentials.user, credentials.password);
+        renameInto(workgroupAside, dir.filePath(QLatin1String(kWorkgroupName)));
+        renameInto(bankAside, dir.filePath(QLatin1String(kBankName)));
+    } catch (...) {
+        removeAside(bankAside);
+        removeAside(workgroupAside);
+        throw;
+    }
+}
+
+BankTables readBank(const QString &dir, const BankCredentials &credentials) {
+    const QDir bankDir(dir);
+    TADOConnection connection;
+    connection.setConnectionString(buildConnectionString(
+        bankDir.filePath(QLatin1String(kBankName)), bankDir.filePath(QLatin1String(kWorkgroupName)), credentials.user,
+        credentials.password, credentials.databasePassword));
+    TADOQuery query(&connection);
+
+    BankTables tables;
+    const QList<BankTable *> targets = {&tables.choose, &tables.fill, &tables.knowledge};
+    for (int t = 0; t < bankSchema().size(); ++t) {
+        BankTable &table = *targets[t];
+        table.name = bankSchema()[t].name;
+        query.Close();
+        query.SQL().Clear();
+        query.SQL().Add(QStringLiteral("select * from %1 order by rowid").arg(table.name));
+        query.Open();
+        table.columns = query.FieldNames();
+        for (query.First(); !query.Eof(); query.Next()) {
+            QList<QByteArray> row;
+            row.reserve(table.columns.size());
+            for (const QString &column : std::as_const(table.columns))
+                row.append(query.FieldIsNull(column) ? QByteArray() : query.FieldAsString(column));
+            table.rows.append(std::move(row));
+        }
+    }
+    query.Close();
+    return tables;
 }

@@ -1,0 +1,50 @@
+#include "CipherKeyCache.h"
+
+#include <QHash>
+
+#include <openssl/evp.h>
+
+#include "BankError.h"
+
+namespace {
+
+// The cipher's own parameters for a passphrase: PBKDF2-HMAC-SHA1, 64000 rounds, a 256-bit key.
+constexpr int kKdfIterations = 64000;
+constexpr int kKeySize = 32;
+
+QHash<QByteArray, QByteArray> &cache() {
+    static QHash<QByteArray, QByteArray> keys;
+    return keys;
+}
+
+int g_derivations = 0;
+
+} // namespace
+
+namespace CipherKeyCache {
+
+QByteArray rawKey(const QString &canonicalPath, const QByteArray &salt, const QByteArray &password) {
+    // The parts are length-prefixed so that no two different triples run together into the same cache key.
+    QByteArray id;
+    for (const QByteArray &part : {canonicalPath.toUtf8(), salt, password})
+        id += QByteArray::number(part.size()) + ':' + part;
+    auto it = cache().constFind(id);
+    if (it != cache().constEnd())
+        return it.value();
+
+    unsigned char key[kKeySize];
+    if (PKCS5_PBKDF2_HMAC_SHA1(password.constData(), int(password.size()),
+                               reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
+                               kKdfIterations, kKeySize, key) != 1)
+        throw BankError(QStringLiteral("无法计算题库文件的密钥：%1").arg(canonicalPath));
+    ++g_derivations;
+    const QByteArray raw = "x'" + QByteArray(reinterpret_cast<const char *>(key), kKeySize).toHex() + "'";
+    cache().insert(id, raw);
+    return raw;
+}
+
+int derivationCount() {
+    return g_derivations;
+}
+
+} // namespace CipherKeyCache

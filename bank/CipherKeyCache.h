@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Turns a bank's password into the raw key that opens it, deriving each key at most once per process.
+//
+// The bank's cipher derives its page key from the password and the salt in the file's first 16 bytes with 64000
+// rounds of PBKDF2-HMAC-SHA1, some 27 ms. Keep-connection is off, so a drawing opens the bank 65 times; handing the
+// derived key over as a raw key makes each of those opens cheap. The cache is keyed by canonical path, salt and
+// password: a bank replaced by another file (another salt) gets its own key.
+namespace CipherKeyCache {
+
+constexpr int SaltSize = 16;
+
+// The key as x'<64 hex digits>', ready for SqliteDatabase::setKey.
+QByteArray rawKey(const QString &canonicalPath, const QByteArray &salt, const QByteArray &password);
+
+// How many slow derivations have run in this process (tests and benchmarks check the cache with it).
+int derivationCount();
+
+} // namespace CipherKeyCache

@@ -1,0 +1,10 @@
+#include "ResultSet.h"
+
+#include "KeysetResult.h"
+#include "MaterialisedResult.h"
+
+std::unique_ptr<ResultSet> ResultSet::run(sqlite3 *db, const QString &statement, const QString &bankPath) {
+    if (auto keyset = KeysetResult::tryOpen(db, statement, bankPath))
+        return keyset;
+    return std::make_unique<MaterialisedResult>(db, statement, bankPath);
+}

@@ -1,0 +1,44 @@
+#include "SqliteDatabase.h"
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlite3.h>
+
+SqliteDatabase::~SqliteDatabase() {
+    close();
+}
+
+int SqliteDatabase::open(const QString &path, Mode mode) {
+    close();
+    const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_extended_result_codes(m_db, 0);
+        // Another program may be writing the bank; wait for its lock briefly instead of failing at once.
+        sqlite3_busy_timeout(m_db, 2000);
+    }
+    return rc;
+}
+
+int SqliteDatabase::setKey(const QByteArray &key) {
+    return sqlite3_key(m_db, key.constData(), int(key.size()));
+}
+
+int SqliteDatabase::exec(const QByteArray &sql) {
+    return sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
+}
+
+void SqliteDatabase::close() {
+    if (m_db) {
+        // v2 defers the close until a statement that escaped finalization goes, instead of leaking the handle.
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+    }
+}
+
+int SqliteDatabase::errorCode() const {
+    return m_db ? sqlite3_errcode(m_db) : SQLITE_MISUSE;
+}
+
+QString SqliteDatabase::errorMessage() const {
+    return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}

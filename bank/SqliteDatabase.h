@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct sqlite3;
+
+// Owns one SQLCipher connection handle and closes it on destruction. It reports SQLite result codes and leaves the
+// wording of failures to its callers, which know which file the user should hear about.
+class SqliteDatabase {
+public:
+    enum class Mode {
+        ReadOnly, // never creates the file, never writes it, takes only shared locks
+        Create    // read-write, created when missing (the bank tool's writing side)
+    };
+
+    SqliteDatabase() = default;
+    ~SqliteDatabase();
+    SqliteDatabase(const SqliteDatabase &) = delete;
+    SqliteDatabase &operator=(const SqliteDatabase &) = delete;
+
+    int open(const QString &path, Mode mode);
+    // A passphrase, or a raw key written as x'<64 hex digits>' that skips the slow key derivation.
+    int setKey(const QByteArray &key);
+    int exec(const QByteArray &sql);
+    void close();
+
+    bool isOpen() const { return m_db != nullptr; }
+    sqlite3 *handle() const { return m_db; }
+    int errorCode() const;
+    QString errorMessage() const;
+
+private:
+    sqlite3 *m_db = nullptr;
+};

@@ -1,0 +1,69 @@
+#include "TADOConnection.h"
+
+#include "BankError.h"
+#include "BankFile.h"
+#include "TADOConnectionPrivate.h"
+#include "TADOQuery.h"
+#include "WorkgroupFile.h"
+
+void TADOConnection::Private::ensureOpen() {
+    if (db.isOpen())
+        return;
+    // The string is read only now, as the provider would: assigning a faulty one is not yet an error.
+    const ConnectionSettings settings = parseConnectionString(connectionString);
+    WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+    BankFile::open(db, settings.dataSource, settings.databasePassword);
+    bankPath = settings.dataSource;
+    ++opens;
+}
+
+void TADOConnection::Private::queryClosed() {
+    if (activeQueries > 0)
+        --activeQueries;
+    if (activeQueries == 0)
+        closeDatabase();
+}
+
+void TADOConnection::Private::closeDatabase() {
+    db.close();
+}
+
+TADOConnection::TADOConnection(QObject *parent) : QObject(parent), m_d(new Private) {}
+
+TADOConnection::~TADOConnection() {
+    // A query may outlive its connection (the data module destroys its children in creation order): it is closed
+    // and let go here, so that it never reaches a connection that is gone.
+    for (TADOQuery *query : m_d->queries) {
+        query->Close();
+        query->detachConnection();
+    }
+    m_d->closeDatabase();
+    delete m_d;
+}
+
+void TADOConnection::setConnectionString(const QString &connectionString) {
+    if (Connected())
+        throw BankError(QStringLiteral("题库连接打开时不能更改连接字符串，请先关闭连接"));
+    m_d->connectionString = connectionString;
+}
+
+QString TADOConnection::connectionString() const {
+    return m_d->connectionString;
+}
+
+bool TADOConnection::Connected() const {
+    return m_d->db.isOpen();
+}
+
+void TADOConnection::Close() {
+    // Closing the connection closes its open queries first, as they read from it.
+    const QList<TADOQuery *> queries = m_d->queries;
+    for (TADOQuery *query : queries)
+        query->Close();
+    m_d->activeQueries = 0;
+    m_d->closeDatabase();
+}
+
+int TADOConnection::openCount() const {
+    return m_d->opens;
+}

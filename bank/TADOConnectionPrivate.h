@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include "ConnectionString.h"
+#include "SqliteDatabase.h"
+#include "TADOConnection.h"
+
+class TADOQuery;
+
+// The connection's state: the string as given, the open bank and the queries that work on it. The queries reach it
+// through TADOConnection::d() to open the connection on demand and to give it back when they close.
+struct TADOConnection::Private {
+    QString connectionString;
+    QString bankPath; // the Data Source of the open connection, for messages
+    SqliteDatabase db;
+    int opens = 0;
+    QList<TADOQuery *> queries; // every query bound to this connection
+    int activeQueries = 0;
+
+    // Opens the connection when it is closed: workgroup logon, then the bank with its key. Throws BankError.
+    void ensureOpen();
+    // Keep-connection is off: the last query to close takes the connection with it.
+    void queryClosed();
+    void closeDatabase();
+};

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The workgroup file: the accounts through which the trainer logs on before it may open the bank.
+//
+// It is a small unencrypted database of our own format, marked by its application id, holding for each account its
+// name and a salted PBKDF2-HMAC-SHA256 hash of the password; the password itself is never stored. Account names
+// match without regard to case, passwords exactly.
+//
+// Verifying a logon runs the slow hash once per process for each file, user and password; the file's identity
+// (device, inode, size, modification time) is part of the cache key, so a workgroup file that changes is checked
+// again.
+namespace WorkgroupFile {
+
+// Writes a new workgroup file at PATH (which must not exist) holding the one account. Throws BankError.
+void create(const QString &path, const QByteArray &user, const QByteArray &password);
+
+// Throws BankError naming the file when it is missing, not a workgroup file or damaged, when the account is
+// unknown or when the password does not verify.
+void verify(const QString &path, const QByteArray &user, const QByteArray &password);
+
+// How many slow password hashes verify() has run in this process.
+int hashCount();
+
+} // namespace WorkgroupFile
