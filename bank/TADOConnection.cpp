@@ -12,7 +12,13 @@ void TADOConnection::Private::ensureOpen() {
     // The string is read only now, as the provider would: assigning a faulty one is not yet an error.
     const ConnectionSettings settings = parseConnectionString(connectionString);
     WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
-    BankFile::open(db, settings.dataSource, settings.databasePassword);
+    try {
+        BankFile::open(db, settings.dataSource, settings.databasePassword);
+    } catch (...) {
+        // A bank that opened but was then refused (wrong key, foreign file) must not leave the connection open.
+        db.close();
+        throw;
+    }
     bankPath = settings.dataSource;
     ++opens;
 }
