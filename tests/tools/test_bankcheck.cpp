@@ -1,0 +1,231 @@
+#include <functional>
+
+#include <QTest>
+
+#include "BankCheck.h"
+#include "TestBank.h"
+
+using Mutation = std::function<void(BankTables &)>;
+Q_DECLARE_METATYPE(Mutation)
+
+namespace {
+
+QList<QByteArray> &rowWith(BankTable &table, const QString &column, const QByteArray &value) {
+    const int index = table.column(column);
+    for (QList<QByteArray> &row : table.rows)
+        if (row[index] == value)
+            return row;
+    qFatal("no row with %s=%s", qPrintable(column), value.constData());
+}
+
+void set(BankTable &table, const QByteArray &tid, const QString &column, const QByteArray &value) {
+    const QString idColumn = table.column(QStringLiteral("tid")) >= 0 ? QStringLiteral("tid") : QStringLiteral("TID");
+    rowWith(table, idColumn, tid)[table.column(column)] = value;
+}
+
+void removeRow(BankTable &table, const QString &column, const QByteArray &value) {
+    const QList<QByteArray> &row = rowWith(table, column, value);
+    table.rows.removeIf([&row](const QList<QByteArray> &r) { return &r == &row; });
+}
+
+// "E|choose|tid=3|fragment": severity, table, id and a piece of the text, as the table of cases writes them.
+bool matches(const BankFinding &finding, const QString &expected) {
+    const QStringList parts = expected.split(QLatin1Char('|'));
+    const QString severity = finding.severity == BankFinding::Error ? QStringLiteral("E") : QStringLiteral("W");
+    return parts.size() == 4 && parts[0] == severity && parts[1] == finding.table && parts[2] == finding.id &&
+           finding.text.contains(parts[3]);
+}
+
+QString describe(const QList<BankFinding> &findings) {
+    QStringList lines;
+    for (const BankFinding &finding : findings)
+        lines.append(formatFinding(finding));
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+class TestBankCheck : public QObject {
+    Q_OBJECT
+private slots:
+    void cleanBankPasses();
+    void findings_data();
+    void findings();
+    void formatsOneLine();
+};
+
+void TestBankCheck::cleanBankPasses() {
+    QCOMPARE(describe(checkBank(makeTables())), QString());
+    QCOMPARE(describe(checkBank(makeTables(30, 6, 5, 12))), QString());
+}
+
+void TestBankCheck::findings_data() {
+    QTest::addColumn<Mutation>("mutation");
+    QTest::addColumn<QStringList>("expected");
+
+    // makeTables(): tids 1–11 are module 1, 12–22 module 2 …; Fill TIDs 1–2 module 1 …; recnos 01001–01003 …
+    QTest::newRow("module short of choice questions")
+        << Mutation([](BankTables &t) { removeRow(t.choose, QStringLiteral("tid"), "25"); })
+        << QStringList{"E|choose|mkid=3|模块 3 只有 10 道不同 tid 的选择题"};
+    QTest::newRow("module short of fill-in questions")
+        << Mutation([](BankTables &t) { removeRow(t.fill, QStringLiteral("TID"), "10"); })
+        << QStringList{"E|Fill|MKID=5|模块 5 只有 1 道不同 TID 的填空题"};
+    QTest::newRow("a repeated tid counts once")
+        << Mutation([](BankTables &t) { set(t.choose, "13", QStringLiteral("tid"), "12"); })
+        << QStringList{"W|choose|tid=12|与第 12 条记录相同", "E|choose|mkid=2|只有 10 道"};
+    // The no-repeat list is shared by the modules: module 2's tid 5 may have been taken by module 1.
+    QTest::newRow("tid shared with an earlier module") << Mutation([](BankTables &t) {
+        QList<QByteArray> extra = rowWith(t.choose, QStringLiteral("tid"), "11");
+        extra[t.choose.column(QStringLiteral("tid"))] = "99";
+        t.choose.rows.append(extra);
+        set(t.choose, "12", QStringLiteral("tid"), "5");
+    }) << QStringList{"W|choose|tid=5|与第 5 条记录相同", "E|choose|mkid=2|有 1 个与前面的模块相同"};
+    QTest::newRow("module outside 1 to 5") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("mkid"), "6");
+        set(t.fill, "1", QStringLiteral("MKID"), "");
+    })
+                                           << QStringList{"W|choose|tid=1|mkid 为 \"6\"", "E|choose|mkid=1|只有 10 道",
+                                                          "W|Fill|TID=1|MKID 为 \"\"", "E|Fill|MKID=1|只有 1 道"};
+    QTest::newRow("tid with a comma") << Mutation([](BankTables &t) {
+        set(t.choose, "3", QStringLiteral("tid"), "3,4");
+    }) << QStringList{"W|choose|tid=3,4|含逗号"};
+    QTest::newRow("duplicate recno") << Mutation([](BankTables &t) {
+        t.knowledge.rows.append({"02002", "again", "again"});
+    }) << QStringList{"E|tzhishidian|recno=02002|出现了 2 次"};
+    QTest::newRow("recno not five bytes") << Mutation([](BankTables &t) {
+        t.knowledge.rows.append({"0600", "short", "short"});
+    }) << QStringList{"W|tzhishidian|recno=0600|长 4 字节"};
+    QTest::newRow("more than ten knowledge rows") << Mutation([](BankTables &t) {
+        QByteArray codes;
+        for (int k = 1; k <= 11; ++k) {
+            if (k > 3)
+                t.knowledge.rows.append({knowledgeCode(1, k), "k", "k"});
+            codes += knowledgeCode(1, k);
+        }
+        set(t.choose, "2", QStringLiteral("ZHISHIDIAN"), codes);
+    }) << QStringList{"E|choose|tid=2|对应 11 条知识点记录"};
+    QTest::newRow("ten knowledge rows are allowed") << Mutation([](BankTables &t) {
+        QByteArray codes;
+        for (int k = 1; k <= 10; ++k) {
+            if (k > 3)
+                t.knowledge.rows.append({knowledgeCode(1, k), "k", "k"});
+            codes += knowledgeCode(1, k);
+        }
+        set(t.choose, "2", QStringLiteral("ZHISHIDIAN"), codes + knowledgeCode(1, 1));
+    }) << QStringList{};
+    // Duplicated recnos are rows too: three codes matching 7, 2 and 2 rows need eleven slots.
+    QTest::newRow("duplicated recno rows count against the slots")
+        << Mutation([](BankTables &t) {
+               for (int i = 0; i < 6; ++i)
+                   t.knowledge.rows.append({knowledgeCode(1, 1), "k", "k"});
+               set(t.choose, "2", QStringLiteral("ZHISHIDIAN"),
+                   knowledgeCode(1, 1) + knowledgeCode(1, 2) + knowledgeCode(1, 3));
+               set(t.choose, "4", QStringLiteral("ZHISHIDIAN"),
+                   knowledgeCode(1, 1) + knowledgeCode(1, 2) + knowledgeCode(1, 3));
+               t.knowledge.rows.append({knowledgeCode(1, 2), "k", "k"});
+               t.knowledge.rows.append({knowledgeCode(1, 3), "k", "k"});
+           })
+        << QStringList{"E|choose|tid=2|对应 11 条", "E|choose|tid=4|对应 11 条",
+                       "E|tzhishidian|recno=01001|出现了 7 次", "E|tzhishidian|recno=01002|出现了 2 次",
+                       "E|tzhishidian|recno=01003|出现了 2 次"};
+    QTest::newRow("codes not a multiple of five") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "0100101");
+    }) << QStringList{"W|choose|tid=1|长 7 字节，不是 5 的倍数", "W|choose|tid=1|\"01\" 在 tzhishidian 中没有对应记录"};
+    QTest::newRow("codes with a leading blank")
+        << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), " 01001"); })
+        << QStringList{"W|choose|tid=1|以空白开头", "W|choose|tid=1|长 6 字节",
+                       "W|choose|tid=1|\" 0100\"、\"1\" 在 tzhishidian 中没有对应记录"};
+    QTest::newRow("code without knowledge row")
+        << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "0100109009"); })
+        << QStringList{"W|choose|tid=1|\"09009\" 在 tzhishidian 中没有对应记录"};
+    QTest::newRow("blank codes mean no knowledge point")
+        << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), " \t "); }) << QStringList{};
+    QTest::newRow("code with a quote") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "01'01");
+    }) << QStringList{"W|choose|tid=1|含单引号", "W|choose|tid=1|没有对应记录"};
+    QTest::newRow("choice keys the grading never matches")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("Key"), "a");
+               set(t.choose, "2", QStringLiteral("Key"), "B ");
+               set(t.choose, "3", QStringLiteral("Key"), "");
+               set(t.choose, "4", QStringLiteral("Key"), "E");
+               set(t.choose, "5", QStringLiteral("Key"), "AB");
+           })
+        << QStringList{"W|choose|tid=1|Key 为 \"a\"", "W|choose|tid=2|Key 为 \"B \"", "W|choose|tid=3|Key 为空",
+                       "W|choose|tid=4|Key 为 \"E\"", "W|choose|tid=5|Key 为 \"AB\""};
+    QTest::newRow("scores that are not whole numbers")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("Score"), "2.5");
+               set(t.choose, "2", QStringLiteral("Score"), QByteArray());
+               set(t.choose, "3", QStringLiteral("Score"), "两分");
+               set(t.choose, "4", QStringLiteral("Score"), "0");
+               set(t.choose, "5", QStringLiteral("Score"), "99999999999");
+           })
+        << QStringList{"W|choose|tid=1|Score 为 \"2.5\"，不是整数", "W|choose|tid=2|Score 为空",
+                       "W|choose|tid=3|Score 为 \"两分\"", "W|choose|tid=5|Score 为 \"99999999999\""};
+    QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
+        set(t.fill, "1", QStringLiteral("KEY"), "栈");
+        set(t.fill, "2", QStringLiteral("KEY"), "线性结构#线性");
+        set(t.fill, "3", QStringLiteral("KEY"), "X#Y@Z");
+        set(t.fill, "4", QStringLiteral("KEY"), "X#Y@Z@W");
+        set(t.fill, "5", QStringLiteral("KEY"), "#Y@Z");
+    }) << QStringList{};
+    QTest::newRow("fill-in keys outside the format")
+        << Mutation([](BankTables &t) {
+               set(t.fill, "1", QStringLiteral("KEY"), "X@Z");
+               set(t.fill, "2", QStringLiteral("KEY"), "X#Y@Z#W");
+               set(t.fill, "3", QStringLiteral("KEY"), "X@Z#W");
+           })
+        << QStringList{"W|Fill|TID=1|第一个 @ 之前）没有 #", "W|Fill|TID=2|第一个 @ 之后）含 #", "W|Fill|TID=3|没有 #",
+                       "W|Fill|TID=3|含 #"};
+    QTest::newRow("fill-in keys with a blank that is never right")
+        << Mutation([](BankTables &t) {
+               set(t.fill, "1", QStringLiteral("KEY"), QByteArray());
+               set(t.fill, "2", QStringLiteral("KEY"), "#");
+               set(t.fill, "3", QStringLiteral("KEY"), "X#Y@");
+               set(t.fill, "4", QStringLiteral("KEY"), "#@Z");
+               set(t.fill, "5", QStringLiteral("KEY"), "X#Y@@");
+           })
+        << QStringList{"W|Fill|TID=1|KEY 没有非空的答案", "W|Fill|TID=2|KEY 没有非空的答案",
+                       "W|Fill|TID=3|第 2 空没有非空", "W|Fill|TID=4|第 1 空没有非空", "W|Fill|TID=5|第 2 空没有非空"};
+    QTest::newRow("fill-in keys with a separator too many")
+        << Mutation([](BankTables &t) {
+               set(t.fill, "1", QStringLiteral("KEY"), "X#Y#Z");
+               set(t.fill, "2", QStringLiteral("KEY"), "X#Y#V@Z");
+               set(t.fill, "3", QStringLiteral("KEY"), "X#Y@Z@W@V");
+           })
+        << QStringList{"W|Fill|TID=1|候选答案之一是 \"Y#Z\"", "W|Fill|TID=2|第 1 空的候选答案之一是 \"Y#V\"",
+                       "W|Fill|TID=3|第 2 空的候选答案之一是 \"W@V\""};
+    QTest::newRow("missing column stops that table's checks") << Mutation([](BankTables &t) {
+        t.choose.columns.removeAt(t.choose.column(QStringLiteral("Score")));
+        t.fill.columns[t.fill.column(QStringLiteral("KEY"))] = QStringLiteral("ANSWER");
+        set(t.choose, "1", QStringLiteral("Key"), "x");
+    }) << QStringList{"E|choose||缺少列 Score", "E|Fill||缺少列 KEY"};
+    QTest::newRow("row without id named by its place") << Mutation([](BankTables &t) {
+        set(t.fill, "4", QStringLiteral("KEY"), "");
+        set(t.fill, "4", QStringLiteral("TID"), "");
+    }) << QStringList{"W|Fill|第 4 条记录|KEY 没有非空的答案"};
+}
+
+// Each fault produces exactly the findings listed, in order, and nothing else.
+void TestBankCheck::findings() {
+    QFETCH(Mutation, mutation);
+    QFETCH(QStringList, expected);
+    BankTables tables = makeTables();
+    mutation(tables);
+
+    const QList<BankFinding> findings = checkBank(tables);
+
+    QVERIFY2(findings.size() == expected.size(), qPrintable(describe(findings)));
+    for (int i = 0; i < findings.size(); ++i)
+        QVERIFY2(matches(findings[i], expected[i]), qPrintable(formatFinding(findings[i]) + "\n≠ " + expected[i]));
+}
+
+void TestBankCheck::formatsOneLine() {
+    QCOMPARE(formatFinding({BankFinding::Error, "choose", "mkid=3", "少题"}),
+             QStringLiteral("错误 choose mkid=3：少题"));
+    QCOMPARE(formatFinding({BankFinding::Warning, "Fill", QString(), "缺列"}), QStringLiteral("警告 Fill：缺列"));
+}
+
+QTEST_GUILESS_MAIN(TestBankCheck)
+#include "test_bankcheck.moc"

@@ -1,0 +1,193 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include "BankCsv.h"
+#include "BankIo.h"
+#include "TestBank.h"
+#include "TestPaths.h"
+#include "ToolRunner.h"
+
+namespace {
+
+struct Run {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+Run tool(const QStringList &args) {
+    Run run;
+    QTextStream out(&run.out);
+    QTextStream err(&run.err);
+    run.status = runTool(args, out, err);
+    out.flush();
+    err.flush();
+    return run;
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QString fixture(const QString &name) {
+    return QDir(sourceDir()).filePath(QStringLiteral("tests/tools/data/") + name);
+}
+
+} // namespace
+
+class TestBankTool : public QObject {
+    Q_OBJECT
+private slots:
+    void usage_data();
+    void usage();
+    void brokenSourceBuildsNothing_data();
+    void brokenSourceBuildsNothing();
+    void buildThenExportGivesTheSameCsv();
+    void checkSetsTheExitStatus();
+    void otherCredentials();
+    void exportOfMissingBankWritesNothing();
+};
+
+void TestBankTool::usage_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("usage");
+
+    QTest::newRow("no command") << QStringList{} << 2 << QStringLiteral("用法：mockexam-bank <命令>")
+                                << QStringLiteral("退出状态");
+    QTest::newRow("unknown command") << QStringList{"draww", "x"} << 2 << QStringLiteral("未知命令 draww")
+                                     << QStringLiteral("命令：");
+    QTest::newRow("missing argument") << QStringList{"build", "src"} << 2 << QStringLiteral("缺少参数 OUT")
+                                      << QStringLiteral("用法：mockexam-bank build SRC OUT");
+    QTest::newRow("extra argument") << QStringList{"check", "a", "b"} << 2 << QStringLiteral("多余的参数 b")
+                                    << QStringLiteral("用法：mockexam-bank check DIR");
+    QTest::newRow("unknown option") << QStringList{"export", "a", "b", "--choice", "3"} << 2
+                                    << QStringLiteral("未知选项 --choice")
+                                    << QStringLiteral("用法：mockexam-bank export DIR OUT");
+    QTest::newRow("option without value")
+        << QStringList{"check", "a", "--user"} << 2 << QStringLiteral("选项 --user 缺少取值")
+        << QStringLiteral("用法：mockexam-bank check DIR");
+    QTest::newRow("negative size") << QStringList{"generate", "o", "--choice", "-1"} << 2
+                                   << QStringLiteral("--choice 须是 0 到 1000000 之间的整数")
+                                   << QStringLiteral("用法：mockexam-bank generate OUT");
+    QTest::newRow("size not a number") << QStringList{"generate", "o", "--fill", "两"} << 2
+                                       << QStringLiteral("而不是 两")
+                                       << QStringLiteral("用法：mockexam-bank generate OUT");
+    QTest::newRow("help") << QStringList{"help"} << 0 << QString() << QString();
+}
+
+// Usage mistakes exit with 2 and name the mistake and the command's usage line; help goes to standard output.
+void TestBankTool::usage() {
+    QFETCH(QStringList, args);
+    QFETCH(int, status);
+    QFETCH(QString, err);
+    QFETCH(QString, usage);
+
+    const Run run = tool(args);
+
+    QCOMPARE(run.status, status);
+    QVERIFY2(run.err.contains(err), qPrintable(run.err));
+    QVERIFY2(run.err.contains(usage), qPrintable(run.err));
+    if (status == 0)
+        QVERIFY(run.out.contains(QStringLiteral("generate OUT")));
+}
+
+void TestBankTool::brokenSourceBuildsNothing_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("quote in an unquoted field") << QStringLiteral("bad-quote") << QStringLiteral("choose.csv 第 3 行");
+    QTest::newRow("missing column") << QStringLiteral("missing-column")
+                                    << QStringLiteral("Fill.csv 缺少 Fill 表的列 KEY");
+}
+
+void TestBankTool::brokenSourceBuildsNothing() {
+    QFETCH(QString, source);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+
+    const Run run = tool({"build", fixture(source), dir.filePath(QStringLiteral("Dat"))});
+
+    QCOMPARE(run.status, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Dat/Bs.mdb"))));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Dat/Mq4100.mdw"))));
+}
+
+// Sources with every kind of awkward text go through the bank and come back byte for byte.
+void TestBankTool::buildThenExportGivesTheSameCsv() {
+    QTemporaryDir dir;
+    BankTables tables = makeTables();
+    const int analysis = tables.choose.column(QStringLiteral("ANALYSIS"));
+    tables.choose.rows[0][analysis] = "第一行，含逗号\n第二行含\"引号\"\r\n第三行";
+    tables.choose.rows[1][analysis] = QByteArray();
+    tables.choose.rows[2][analysis] = "";
+    tables.choose.rows[3][tables.choose.column(QStringLiteral("Key"))] = " A";
+    tables.choose.rows[4][tables.choose.column(QStringLiteral("Score"))] = "2.5";
+    tables.fill.rows[0][tables.fill.column(QStringLiteral("KEY"))] = "X#Y@Z@W";
+    tables.knowledge.columns.append(QStringLiteral("来源"));
+    for (QList<QByteArray> &row : tables.knowledge.rows)
+        row.append("教材");
+    const QString src = dir.filePath(QStringLiteral("src"));
+    writeCsvSources(tables, src);
+
+    const Run build = tool({"build", src, dir.filePath(QStringLiteral("Dat"))});
+    QVERIFY2(build.status == 0, qPrintable(build.err));
+    QVERIFY2(build.out.contains(QStringLiteral("选择题 55 道，填空题 10 道，知识点 15 条")), qPrintable(build.out));
+    const Run exported = tool({"export", dir.filePath(QStringLiteral("Dat")), dir.filePath(QStringLiteral("back"))});
+    QVERIFY2(exported.status == 0, qPrintable(exported.err));
+
+    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"})
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("back/") + name)), fileBytes(QDir(src).filePath(name)));
+}
+
+void TestBankTool::checkSetsTheExitStatus() {
+    QTemporaryDir dir;
+    BankTables broken = makeTables();
+    broken.choose.rows.removeAt(30); // tid 31, module 3
+    broken.choose.rows[0][broken.choose.column(QStringLiteral("Key"))] = "a";
+    writeBank(broken, dir.filePath(QStringLiteral("broken")));
+    const Run failing = tool({"check", dir.filePath(QStringLiteral("broken"))});
+    QCOMPARE(failing.status, 1);
+    QVERIFY2(failing.out.startsWith(QStringLiteral("错误 choose mkid=3：")), qPrintable(failing.out));
+    QVERIFY2(failing.out.contains(QStringLiteral("\n警告 choose tid=1：Key 为 \"a\"")), qPrintable(failing.out));
+    QVERIFY2(failing.out.endsWith(QStringLiteral("检查完毕：1 个错误，1 个警告\n")), qPrintable(failing.out));
+
+    // Warnings alone leave the status at 0.
+    const Run generated = tool({"generate", dir.filePath(QStringLiteral("big")), "--choice", "30", "--fill", "4"});
+    QVERIFY2(generated.status == 0, qPrintable(generated.err));
+    const Run clean = tool({"check", dir.filePath(QStringLiteral("big"))});
+    QCOMPARE(clean.status, 0);
+    QCOMPARE(clean.out, QStringLiteral("检查完毕：0 个错误，0 个警告\n"));
+
+    const Run missing = tool({"check", dir.filePath(QStringLiteral("nowhere"))});
+    QCOMPARE(missing.status, 1);
+    QVERIFY2(missing.err.contains(dir.filePath(QStringLiteral("nowhere"))), qPrintable(missing.err));
+}
+
+void TestBankTool::otherCredentials() {
+    QTemporaryDir dir;
+    const QStringList credentials{"--user", "考生", "--password", "pw 1", "--db-password", "key'2"};
+    const Run generated = tool(QStringList{"generate", dir.path()} + credentials);
+    QVERIFY2(generated.status == 0, qPrintable(generated.err));
+
+    const Run withDefaults = tool({"check", dir.path()});
+    QCOMPARE(withDefaults.status, 1);
+    QVERIFY(!withDefaults.err.isEmpty());
+    const Run withTheirs = tool(QStringList{"check", dir.path()} + credentials);
+    QVERIFY2(withTheirs.status == 0, qPrintable(withTheirs.err + withTheirs.out));
+}
+
+void TestBankTool::exportOfMissingBankWritesNothing() {
+    QTemporaryDir dir;
+    const Run run = tool({"export", dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("out"))});
+    QCOMPARE(run.status, 1);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out"))));
+}
+
+QTEST_GUILESS_MAIN(TestBankTool)
+#include "test_banktool.moc"
