@@ -63,7 +63,7 @@ public:
 
     int rowCount() const { return int(m_table.rows.size()); }
     QByteArray value(int row, const QString &column) const {
-        const int index = m_table.column(column);
+        const int index = columnIndex(column);
         const QList<QByteArray> &cells = m_table.rows[row];
         return index >= 0 && index < cells.size() ? cells[index] : QByteArray();
     }
@@ -75,7 +75,16 @@ public:
     }
 
 private:
+    // Banks made for measuring hold tens of thousands of rows; look each name up once.
+    int columnIndex(const QString &column) const {
+        auto found = m_indexes.constFind(column);
+        if (found == m_indexes.constEnd())
+            found = m_indexes.insert(column, m_table.column(column));
+        return found.value();
+    }
+
     const BankTable &m_table;
+    mutable QHash<QString, int> m_indexes;
 };
 
 class Checker {
@@ -318,7 +327,8 @@ private:
         for (const QByteArray &answer : parsed.blank2)
             if (answer.contains('#') || answer.contains('@'))
                 warning(name, id,
-                        QStringLiteral("两空题 KEY 的第二部分含不止一个分隔符：第 2 空的候选答案之一是 %1").arg(quoted(answer)));
+                        QStringLiteral("两空题 KEY 的第二部分含不止一个分隔符：第 2 空的候选答案之一是 %1")
+                            .arg(quoted(answer)));
     }
 
     const BankTables &m_tables;
