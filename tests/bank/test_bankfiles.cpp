@@ -1,0 +1,154 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "BankError.h"
+#include "BankIo.h"
+#include "ConnectionString.h"
+#include "TADOConnection.h"
+#include "TADOQuery.h"
+#include "TestBank.h"
+
+namespace {
+
+QStringList entries(const QString &dir) {
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray fileBytes(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Writing bank files from tables and reading them back through the engine, as the bank tool does.
+class TestBankFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Columns come back in stored order (the table's own, then the source's extra ones), rows in their order, NULL
+    // apart from an empty text, numbers as digits.
+    void roundTrip() {
+        BankTables tables = makeTables(3, 1, 2, 2);
+        // The source spells columns its own way and in its own order, with one column the bank does not know.
+        tables.choose.columns[0] = QStringLiteral("MKID");
+        tables.choose.columns.move(10, 2);
+        tables.choose.columns.append(QStringLiteral("备注"));
+        for (int r = 0; r < tables.choose.rows.size(); ++r) {
+            tables.choose.rows[r].move(10, 2);
+            tables.choose.rows[r].append(r % 2 ? QByteArray("附注，含\"引号\"") : QByteArray());
+        }
+        tables.choose.rows[1][8] = QByteArray("");     // empty ANALYSIS
+        tables.choose.rows[2][8] = QByteArray();       // NULL ANALYSIS
+        tables.choose.rows[3][2] = QByteArray("两分"); // a Score that is no number
+
+        QTemporaryDir dir;
+        const QString out = QDir(dir.path()).filePath(QStringLiteral("new/Dat"));
+        writeBank(tables, out);
+        QCOMPARE(entries(out), (QStringList{QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")}));
+
+        const BankTables read = readBank(out);
+        QCOMPARE(read.choose.name, QStringLiteral("choose"));
+        QCOMPARE(read.choose.columns, (QStringList{"mkid", "tid", "Timu", "ANSWER_A", "ANSWER_B", "ANSWER_C",
+                                                   "ANSWER_D", "Key", "ANALYSIS", "ZHISHIDIAN", "Score", "备注"}));
+        QCOMPARE(read.choose.rows.size(), tables.choose.rows.size());
+        for (int r = 0; r < read.choose.rows.size(); ++r) {
+            for (int c = 0; c < read.choose.columns.size(); ++c) {
+                const QByteArray expected = tables.choose.rows[r][tables.choose.column(read.choose.columns[c])];
+                const QByteArray got = read.choose.rows[r][c];
+                QCOMPARE(got, expected);
+                QCOMPARE(got.isNull(), expected.isNull());
+            }
+        }
+        QCOMPARE(read.fill.columns, tables.fill.columns);
+        QCOMPARE(read.fill.rows, tables.fill.rows);
+        QCOMPARE(read.knowledge.columns, tables.knowledge.columns);
+        QCOMPARE(read.knowledge.rows, tables.knowledge.rows);
+    }
+
+    // Values take the column's type: digits in an integer column become a number, anything else stays text.
+    void valuesTakeTheColumnsType() {
+        BankTables tables = makeTables(2, 1, 1, 1);
+        tables.choose.rows[0][10] = "两分";
+        tables.choose.rows[1][10] = "2";
+        tables.choose.rows[1][7] = "12"; // Key is text even when it looks like a number
+        QTemporaryDir dir;
+        const QString dat = writeTestBank(dir.path(), tables);
+        TADOConnection connection;
+        connection.setConnectionString(testConnectionString(dat));
+        TADOQuery query(&connection);
+        query.SQL().Add(QStringLiteral("select typeof(Score) as s, typeof(Key) as k, typeof(mkid) as m from choose "
+                                       "order by tid"));
+        query.Open();
+        QCOMPARE(query.FieldAsString(QStringLiteral("s")), QByteArray("text"));
+        QCOMPARE(query.FieldAsString(QStringLiteral("m")), QByteArray("integer"));
+        query.Next();
+        QCOMPARE(query.FieldAsString(QStringLiteral("s")), QByteArray("integer"));
+        QCOMPARE(query.FieldAsString(QStringLiteral("k")), QByteArray("text"));
+    }
+
+    // A build that fails leaves the bank that was there untouched and nothing half-written beside it.
+    void failedBuildLeavesNothing_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("missing column") << "missing"
+                                        << "数据表“Fill”缺少列“TiMu”";
+        QTest::newRow("column twice") << "twice"
+                                      << "数据表“tzhishidian”的列“KEYWORD”出现了两次";
+        QTest::newRow("row too long") << "long"
+                                      << "数据表“choose”第 1 行的字段比列多";
+    }
+    void failedBuildLeavesNothing() {
+        QFETCH(QString, fault);
+        QFETCH(QString, expected);
+        QTemporaryDir dir;
+        const QString dat = writeTestBank(dir.path(), makeTables(11, 2));
+        const QByteArray bankBefore = fileBytes(QDir(dat).filePath(QStringLiteral("Bs.mdb")));
+
+        BankTables tables = makeTables(11, 2);
+        if (fault == QLatin1String("missing")) {
+            tables.fill.columns.removeAt(2);
+            for (auto &row : tables.fill.rows)
+                row.removeAt(2);
+        } else if (fault == QLatin1String("twice")) {
+            tables.knowledge.columns.append(QStringLiteral("KEYWORD"));
+        } else {
+            tables.choose.rows[0].append("extra");
+        }
+        try {
+            writeBank(tables, dat);
+            QFAIL("a faulty source was written");
+        } catch (const BankError &e) {
+            QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
+        }
+        QCOMPARE(entries(dat), (QStringList{QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")}));
+        QCOMPARE(fileBytes(QDir(dat).filePath(QStringLiteral("Bs.mdb"))), bankBefore);
+        QCOMPARE(readBank(dat).choose.rows.size(), 55);
+    }
+
+    // A bank built for other credentials opens with those and with no others.
+    void otherCredentials() {
+        BankCredentials credentials;
+        credentials.user = "teacher";
+        credentials.password = "pass word;1";
+        credentials.databasePassword = "库'密码\"";
+        QTemporaryDir dir;
+        const QString dat = writeTestBank(dir.path(), makeTables(11, 2), credentials);
+        QCOMPARE(readBank(dat, credentials).fill.rows.size(), 10);
+        QVERIFY_THROWS_EXCEPTION(BankError, readBank(dat));
+
+        BankCredentials wrongKey = credentials;
+        wrongKey.databasePassword = "库'密码";
+        try {
+            readBank(dat, wrongKey);
+            QFAIL("opened with a wrong database password");
+        } catch (const BankError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("数据库密码错误")), qPrintable(e.message()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBankFiles)
+#include "test_bankfiles.moc"
