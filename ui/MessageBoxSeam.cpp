@@ -1,0 +1,25 @@
+#include "MessageBoxSeam.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+
+namespace {
+MessageBoxSeam::Handler &installedHandler() {
+    static MessageBoxSeam::Handler handler;
+    return handler;
+}
+} // namespace
+
+void MessageBoxSeam::showError(QWidget *parent, const QString &text) {
+    const QString title = QGuiApplication::applicationDisplayName();
+    if (const Handler &handler = installedHandler()) {
+        handler(parent, title, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void MessageBoxSeam::setHandler(Handler handler) {
+    installedHandler() = std::move(handler);
+}

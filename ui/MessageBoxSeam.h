@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// Every message box of the trainer goes through here, titled with the application's display name (the product
+// title). A test installs a handler and reads the message instead of a person clicking a real box.
+class MessageBoxSeam {
+public:
+    using Handler = std::function<void(QWidget *parent, const QString &title, const QString &text)>;
+
+    // An error message; returns when the box has been closed (or the handler has returned).
+    static void showError(QWidget *parent, const QString &text);
+
+    // Replaces the real message box; an empty handler puts it back.
+    static void setHandler(Handler handler);
+};
