@@ -4,6 +4,7 @@
 
 #include "BankCommands.h"
 #include "BankError.h"
+#include "DrawCommand.h"
 #include "UsageError.h"
 
 namespace {
@@ -33,6 +34,8 @@ const QList<ToolCommand> &toolCommands() {
         {QStringLiteral("generate"), QStringLiteral("OUT [--choice N] [--fill M] [--seed S] [账户选项]"),
          QStringLiteral("在 OUT 中生成每个模块 N 道选择题（默认 11）、M 道填空题（默认 2）的合成题库，用于性能测试"),
          runGenerateCommand},
+        {QStringLiteral("draw"), QStringLiteral("DIR"),
+         QStringLiteral("像练习程序一样从 DIR 中的题库抽一份试卷，逐题列出并给出抽题用时"), runDrawCommand},
     };
     return commands;
 }

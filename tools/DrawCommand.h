@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QStringList>
+
+class QTextStream;
+
+// mockexam-bank draw DIR: draws one paper from the bank in DIR exactly as the trainer does (same drawing, same
+// connection string, a fresh connection per statement) and prints it, one line a question, then how long the
+// drawing took. Throws BankError for a bank the drawing cannot use.
+int runDrawCommand(const QStringList &args, QTextStream &out);
