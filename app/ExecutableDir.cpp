@@ -1,0 +1,19 @@
+#include "ExecutableDir.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+QString g_override;
+}
+
+QString executableDir() {
+    QString dir = QDir::toNativeSeparators(g_override.isEmpty() ? QCoreApplication::applicationDirPath() : g_override);
+    if (!dir.endsWith(QDir::separator()))
+        dir += QDir::separator();
+    return dir;
+}
+
+void setExecutableDirOverride(const QString &directory) {
+    g_override = directory;
+}

@@ -1,0 +1,128 @@
+#include "TFrm_Ks_Sta.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <memory>
+
+#include "AppInfo.h"
+#include "BevelPanel.h"
+#include "BusyMessage.h"
+#include "ConnectionString.h"
+#include "ExamState.h"
+#include "ExecutableDir.h"
+#include "Fonts.h"
+#include "ModalLayer.h"
+#include "ReviewMode.h"
+#include "ScreenGlobals.h"
+#include "TDm.h"
+#include "TFrm_Ks_Choose.h"
+#include "TKvLabel.h"
+#include "TdxButton.h"
+#include "Tfrm_logo.h"
+
+TFrm_Ks_Sta::TFrm_Ks_Sta(QWidget *parent)
+    : Tfrm_qelNeoForm(QSize(377, 233), TFormBorderStyle::bsSingle, biSystemMenu, parent) {
+    setObjectName(QStringLiteral("Frm_Ks_Sta"));
+    setCaption(productTitle());
+
+    Panel1 = new BevelPanel(PanelBkGnd);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(2, 7, 364, 220);
+    Panel1->setBevelInner(BevelPanel::Bevel::Lowered);
+    Panel1->setBevelOuter(BevelPanel::Bevel::Lowered);
+    Panel1->setBorderWidth(4);
+
+    Label6 = new TKvLabel(Panel1);
+    Label6->setObjectName(QStringLiteral("Label6"));
+    Label6->setGeometry(126, 50, 264, 28);
+    Label6->setFont(songFont(21));
+    Label6->setFontColor(Colors::clWindowText);
+    Label6->setCaption(QStringLiteral("笔试 V1.1"));
+
+    buildButtons();
+
+    // Centred before the first showing, so the window does not appear at a corner first.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TFrm_Ks_Sta::buildButtons() {
+    Button1 = new TdxButton(Panel1);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->move(80, 136);
+    Button1->resize(211, Button1->height());
+    Button1->setCaption(QStringLiteral("&S开始考试"));
+    Button1->setFont(songFont(12));
+    Button1->setFontColor(Colors::clMenuText);
+    TdxColors start;
+    start.BackgroundFrom = 13562879;
+    start.BackgroundTo = Colors::clWhite;
+    start.BorderLine = Colors::clGreen;
+    start.ClickedTo = 13562879;
+    start.FocusedTo = 9352301;
+    start.HotTrack = Colors::clGreen;
+    Button1->setColors(start);
+
+    Button2 = new TdxButton(Panel1);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->move(80, 168);
+    Button2->resize(211, Button2->height());
+    Button2->setCaption(QStringLiteral("&Q退出"));
+    Button2->setFont(songFont(12));
+    Button2->setFontColor(Colors::clMenuText);
+    TdxColors quit;
+    quit.BackgroundFrom = 13562879;
+    quit.BackgroundTo = Colors::clWhite;
+    quit.BorderLine = Colors::clGreen;
+    quit.FocusedFrom = 13618943;
+    quit.FocusedTo = 6315007;
+    Button2->setColors(quit);
+
+    for (TdxButton *button : {Button1, Button2}) {
+        button->setHotTrack(true);
+        button->setLayout(TdxLayout::blGlyphRight);
+        button->setQuality(TdxQuality::bqHigh);
+        button->setShowFocusRect(false);
+    }
+    setTabOrder(Button1, Button2);
+    connect(Button1, &TdxButton::clicked, this, &TFrm_Ks_Sta::Button1Click);
+    connect(Button2, &TdxButton::clicked, this, &TFrm_Ks_Sta::Button2Click);
+}
+
+void TFrm_Ks_Sta::FormShow(QObject *Sender) {
+    Tfrm_qelNeoForm::FormShow(Sender);
+    const auto logo = std::make_unique<Tfrm_logo>();
+    showModal(logo.get());
+}
+
+void TFrm_Ks_Sta::Button1Click() {
+    ShowBusyMessage(QStringLiteral("正在随机抽题请等待...."), 3);
+    // The connection string can only be changed while the connection is closed.
+    Dm->ADOConnection1->Close();
+    const QString dat = executableDir() + QStringLiteral("Dat") + QDir::separator();
+    BankPath = dat + QStringLiteral("Bs.mdb");
+    const QString workgroupPath = dat + QStringLiteral("Mq4100.mdw");
+    Dm->ADOConnection1->setConnectionString(buildConnectionString(BankPath, workgroupPath));
+    SetReviewMode(false);
+    // The choice screen draws the paper in its show handling when none is drawn; the connection opens by itself
+    // with the drawing's first statement.
+    Frm_Ks_Choose->show();
+    Frm_Ks_Choose->raise();
+    Frm_Ks_Choose->activateWindow();
+    CloseBusyMessage();
+}
+
+void TFrm_Ks_Sta::Button2Click() {
+    QCoreApplication::exit(0);
+}
+
+void TFrm_Ks_Sta::closeEvent(QCloseEvent *event) {
+    Tfrm_qelNeoForm::closeEvent(event);
+    // The main window: closing it ends the program, whatever other windows are up.
+    if (event->isAccepted())
+        QCoreApplication::exit(0);
+}

@@ -1,0 +1,270 @@
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <stdexcept>
+
+#include "AppInfo.h"
+#include "AppShell.h"
+#include "Application.h"
+#include "BankError.h"
+#include "BusyMessage.h"
+#include "ConnectionString.h"
+#include "ExamState.h"
+#include "ExecutableDir.h"
+#include "MessageBoxSeam.h"
+#include "ScreenGlobals.h"
+#include "TDm.h"
+#include "TFrm_Ks_Choose.h"
+#include "TFrm_Ks_Fill.h"
+#include "TFrm_Ks_Sta.h"
+#include "TestBank.h"
+#include "Tfrm_logo.h"
+#include "Tx_printmessage.h"
+
+namespace {
+struct ShownMessage {
+    QWidget *parent;
+    QString title;
+    QString text;
+};
+
+// A window whose show handling fails, as a screen does whose drawing fails.
+class FailingWindow : public QWidget {
+public:
+    enum class Failure { Bank, Standard, Unknown };
+    explicit FailingWindow(Failure failure) : m_failure(failure) {}
+
+protected:
+    void showEvent(QShowEvent *) override {
+        switch (m_failure) {
+        case Failure::Bank:
+            throw BankError(QStringLiteral("题库文件不存在：/无处/Dat/Bs.mdb"));
+        case Failure::Standard:
+            throw std::runtime_error("磁盘已满");
+        case Failure::Unknown:
+            throw 42;
+        }
+    }
+
+private:
+    Failure m_failure;
+};
+
+// Runs the application's own message loop until the program ends it; 99 when it does not within five seconds.
+int runMessageLoop(std::function<void()> firstStep) {
+    QTimer::singleShot(0, std::move(firstStep));
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+    return QCoreApplication::exec();
+}
+} // namespace
+
+class TestStartScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void instancesAreMadeInOrderAndOnlyTheMainWindowShows();
+    void startWithoutBankReportsTheMissingFileAndGoesOn();
+    void startWithTheBankInPlaceDrawsAPaper();
+    void executableDirEndsInOneSeparator_data();
+    void executableDirEndsInOneSeparator();
+    void altQEndsTheProgram();
+    void closingTheStartScreenEndsTheProgram();
+    void errorHandlerShowsTheMessageAndTheLoopGoesOn_data();
+    void errorHandlerShowsTheMessageAndTheLoopGoesOn();
+
+private:
+    void clickStart();
+
+    QTemporaryDir m_dir;
+    QList<ShownMessage> m_messages;
+    QStringList m_created;
+};
+
+void TestStartScreen::initTestCase() {
+    QVERIFY(m_dir.isValid());
+    Tfrm_logo::setDisplayTime(10);
+    MessageBoxSeam::setHandler([this](QWidget *parent, const QString &title, const QString &text) {
+        m_messages.append({parent, title, text});
+    });
+}
+
+void TestStartScreen::init() {
+    m_messages.clear();
+    m_created.clear();
+    resetExamState();
+    setExecutableDirOverride(m_dir.path());
+    createInstances([this](QObject *instance) { m_created.append(instance->metaObject()->className()); });
+}
+
+void TestStartScreen::cleanup() {
+    destroyInstances();
+    setExecutableDirOverride(QString());
+}
+
+void TestStartScreen::clickStart() {
+    auto *start = Frm_Ks_Sta->findChild<QWidget *>("Button1");
+    QVERIFY(start);
+    QTest::mouseClick(start, Qt::LeftButton, {}, start->rect().center());
+}
+
+void TestStartScreen::instancesAreMadeInOrderAndOnlyTheMainWindowShows() {
+    QCOMPARE(m_created, QStringList({"TFrm_Ks_Sta", "TDm", "Tx_printmessage", "TFrm_Ks_Choose", "TFrm_Ks_Fill"}));
+    QVERIFY(qobject_cast<TFrm_Ks_Sta *>(Frm_Ks_Sta));
+    QVERIFY(Dm && x_printmessage && Frm_Ks_Choose && Frm_Ks_Fill);
+    for (QWidget *w : {static_cast<QWidget *>(Frm_Ks_Sta), static_cast<QWidget *>(x_printmessage),
+                       static_cast<QWidget *>(Frm_Ks_Choose), static_cast<QWidget *>(Frm_Ks_Fill)})
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+
+    showMainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Sta));
+    QCOMPARE(Frm_Ks_Sta->Caption(), productTitle());
+    QCOMPARE(QGuiApplication::applicationDisplayName(), productTitle());
+    QCOMPARE(Frm_Ks_Sta->size(), QSize(397, 293));
+    QVERIFY(Frm_Ks_Sta->isEnabled());
+    QVERIFY(!x_printmessage->isVisible());
+    QVERIFY(!Frm_Ks_Choose->isVisible());
+    QVERIFY(!Frm_Ks_Fill->isVisible());
+}
+
+void TestStartScreen::startWithoutBankReportsTheMissingFileAndGoesOn() {
+    QVERIFY(!QDir(m_dir.filePath("Dat")).exists());
+    showMainWindow();
+    clickStart();
+
+    QTRY_COMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().title, productTitle());
+    // The engine's own message, naming the file it missed (the workgroup file is the first it opens).
+    const QString text = m_messages.first().text;
+    const QString dat = QDir::toNativeSeparators(m_dir.path() + QStringLiteral("/Dat/"));
+    QVERIFY2(text.contains(dat + QStringLiteral("Mq4100.mdw")) || text.contains(dat + QStringLiteral("Bs.mdb")),
+             qPrintable(text));
+    // Tidied up: no busy window, no half-drawn paper on screen or kept for the next start.
+    QVERIFY(!x_printmessage->isVisible());
+    QTRY_VERIFY(!Frm_Ks_Choose->isVisible());
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
+    QVERIFY(Frm_Ks_Sta->isVisible());
+    QVERIFY(Frm_Ks_Sta->isEnabled());
+    QVERIFY(!QDir(m_dir.filePath("Dat")).exists());
+
+    // The same run goes on: a start with the bank in place now draws.
+    writeTestBank(m_dir.path(), makeTables());
+    clickStart();
+    QTRY_VERIFY(Frm_Ks_Choose->isVisible());
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    QCOMPARE(m_messages.size(), 1);
+    QDir(m_dir.filePath("Dat")).removeRecursively();
+}
+
+void TestStartScreen::startWithTheBankInPlaceDrawsAPaper() {
+    writeTestBank(m_dir.path(), makeTables());
+    showMainWindow();
+    clickStart();
+
+    QTRY_VERIFY(Frm_Ks_Choose->isVisible());
+    QVERIFY(!x_printmessage->isVisible());
+    QVERIFY(m_messages.isEmpty());
+    const QString dat = QDir::toNativeSeparators(m_dir.path() + QStringLiteral("/Dat/"));
+    QCOMPARE(BankPath, dat + QStringLiteral("Bs.mdb"));
+    QCOMPARE(Dm->ADOConnection1->connectionString(),
+             buildConnectionString(dat + QStringLiteral("Bs.mdb"), dat + QStringLiteral("Mq4100.mdw")));
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    QVERIFY(!ChoiceQuestions[1].QuestionText.isEmpty());
+    QVERIFY(!FillQuestions[10].Key.isEmpty());
+    // The start screen stays up, usable, behind the answering screen.
+    QVERIFY(Frm_Ks_Sta->isVisible());
+    QVERIFY(Frm_Ks_Sta->isEnabled());
+
+    // Another start while the paper is up re-points the connection and keeps the paper.
+    const QByteArray first = ChoiceQuestions[1].QuestionText;
+    clickStart();
+    QCOMPARE(ChoiceQuestions[1].QuestionText, first);
+    QVERIFY(!x_printmessage->isVisible());
+    QDir(m_dir.filePath("Dat")).removeRecursively();
+}
+
+void TestStartScreen::executableDirEndsInOneSeparator_data() {
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("without separator") << "/opt/考试/bin"
+                                       << "/opt/考试/bin/";
+    QTest::newRow("with separator") << "/opt/考试/bin/"
+                                    << "/opt/考试/bin/";
+    QTest::newRow("with blanks") << "/home/a b/模拟 训练"
+                                 << "/home/a b/模拟 训练/";
+}
+
+void TestStartScreen::executableDirEndsInOneSeparator() {
+    QFETCH(QString, directory);
+    QFETCH(QString, expected);
+    setExecutableDirOverride(directory);
+    QCOMPARE(executableDir(), QDir::toNativeSeparators(expected));
+    setExecutableDirOverride(QString());
+    const QString own = executableDir();
+    QCOMPARE(own, QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) + QDir::separator());
+}
+
+void TestStartScreen::altQEndsTheProgram() {
+    const int result = runMessageLoop([] {
+        showMainWindow();
+        Frm_Ks_Sta->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Frm_Ks_Sta));
+        QTest::keyClick(Frm_Ks_Sta, Qt::Key_Q, Qt::AltModifier);
+    });
+    QCOMPARE(result, 0);
+}
+
+void TestStartScreen::closingTheStartScreenEndsTheProgram() {
+    // With another screen still up: the start screen is the main window, not merely the last one.
+    const int result = runMessageLoop([] {
+        showMainWindow();
+        Frm_Ks_Fill->show();
+        if (auto *closeButton = Frm_Ks_Sta->findChild<QWidget *>("ImageClose"))
+            QTest::mouseClick(closeButton, Qt::LeftButton, {}, closeButton->rect().center());
+        else
+            Frm_Ks_Sta->close();
+    });
+    QCOMPARE(result, 0);
+    QVERIFY(!Frm_Ks_Sta->isVisible());
+}
+
+void TestStartScreen::errorHandlerShowsTheMessageAndTheLoopGoesOn_data() {
+    QTest::addColumn<int>("failure");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("bank") << int(FailingWindow::Failure::Bank) << QStringLiteral("题库文件不存在：/无处/Dat/Bs.mdb");
+    QTest::newRow("standard") << int(FailingWindow::Failure::Standard) << QStringLiteral("磁盘已满");
+    QTest::newRow("unknown") << int(FailingWindow::Failure::Unknown) << QStringLiteral("程序发生了未知的错误。");
+}
+
+void TestStartScreen::errorHandlerShowsTheMessageAndTheLoopGoesOn() {
+    QFETCH(int, failure);
+    QFETCH(QString, message);
+    showMainWindow();
+    ShowBusyMessage(QStringLiteral("正在随机抽题请等待...."), 3);
+    FailingWindow window{FailingWindow::Failure(failure)};
+    window.show();
+    // The busy window goes at once; the message follows once the failing show has been dealt with.
+    QVERIFY(!x_printmessage->isVisible());
+    QVERIFY(m_messages.isEmpty());
+    QTRY_COMPARE(m_messages.size(), 1);
+    QCOMPARE(m_messages.first().text, message);
+    QCOMPARE(m_messages.first().title, productTitle());
+    QCOMPARE(m_messages.first().parent, static_cast<QWidget *>(Frm_Ks_Sta));
+    bool later = false;
+    QTimer::singleShot(0, [&later] { later = true; });
+    QTRY_VERIFY(later);
+}
+
+int main(int argc, char *argv[]) {
+    Application app(argc, argv);
+    TestStartScreen test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_startscreen.moc"
