@@ -2,6 +2,7 @@
 
 #include "BankError.h"
 #include "BankFile.h"
+#include "JetBank.h"
 #include "TADOConnectionPrivate.h"
 #include "TADOQuery.h"
 #include "WorkgroupFile.h"
@@ -11,9 +12,14 @@ void TADOConnection::Private::ensureOpen() {
         return;
     // The string is read only now, as the provider would: assigning a faulty one is not yet an error.
     const ConnectionSettings settings = parseConnectionString(connectionString);
-    WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+    const bool legacy = JetBank::recognises(settings.dataSource);
+    if (!legacy)
+        WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
     try {
-        BankFile::open(db, settings.dataSource, settings.databasePassword);
+        if (legacy)
+            JetBank::open(db, settings);
+        else
+            BankFile::open(db, settings.dataSource, settings.databasePassword);
     } catch (...) {
         // A bank that opened but was then refused (wrong key, foreign file) must not leave the connection open.
         db.close();
@@ -27,11 +33,7 @@ void TADOConnection::Private::queryClosed() {
     if (activeQueries > 0)
         --activeQueries;
     if (activeQueries == 0)
-        closeDatabase();
-}
-
-void TADOConnection::Private::closeDatabase() {
-    db.close();
+        db.close();
 }
 
 TADOConnection::TADOConnection(QObject *parent) : QObject(parent), m_d(new Private) {}
@@ -43,7 +45,7 @@ TADOConnection::~TADOConnection() {
         query->Close();
         query->detachConnection();
     }
-    m_d->closeDatabase();
+    m_d->db.close();
     delete m_d;
 }
 
@@ -67,7 +69,7 @@ void TADOConnection::Close() {
     for (TADOQuery *query : queries)
         query->Close();
     m_d->activeQueries = 0;
-    m_d->closeDatabase();
+    m_d->db.close();
 }
 
 int TADOConnection::openCount() const {

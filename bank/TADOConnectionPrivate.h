@@ -23,5 +23,4 @@ struct TADOConnection::Private {
     void ensureOpen();
     // Keep-connection is off: the last query to close takes the connection with it.
     void queryClosed();
-    void closeDatabase();
 };

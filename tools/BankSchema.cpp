@@ -1,32 +1,24 @@
 #include "BankSchema.h"
 
+#include "BankColumns.h"
+
+namespace {
+
+SchemaTable table(const QString &name, const QString &indexedColumn) {
+    // The ids and the points are numbers; everything else, the knowledge codes included, is text.
+    static const QStringList integers = {QStringLiteral("mkid"), QStringLiteral("tid"), QStringLiteral("Score")};
+    SchemaTable schema{name, {}, indexedColumn};
+    for (const QString &column : BankColumns::required(name))
+        schema.columns.append({column, integers.contains(column, Qt::CaseInsensitive) ? QStringLiteral("INTEGER")
+                                                                                      : QStringLiteral("TEXT")});
+    return schema;
+}
+
+} // namespace
+
 const QList<SchemaTable> &bankSchema() {
-    static const QString integer = QStringLiteral("INTEGER");
-    static const QString text = QStringLiteral("TEXT");
-    static const QList<SchemaTable> schema = {
-        {QStringLiteral("choose"),
-         {{QStringLiteral("mkid"), integer},
-          {QStringLiteral("tid"), integer},
-          {QStringLiteral("Timu"), text},
-          {QStringLiteral("ANSWER_A"), text},
-          {QStringLiteral("ANSWER_B"), text},
-          {QStringLiteral("ANSWER_C"), text},
-          {QStringLiteral("ANSWER_D"), text},
-          {QStringLiteral("Key"), text},
-          {QStringLiteral("ANALYSIS"), text},
-          {QStringLiteral("ZHISHIDIAN"), text},
-          {QStringLiteral("Score"), integer}},
-         QStringLiteral("mkid")},
-        {QStringLiteral("Fill"),
-         {{QStringLiteral("MKID"), integer},
-          {QStringLiteral("TID"), integer},
-          {QStringLiteral("TiMu"), text},
-          {QStringLiteral("KEY"), text},
-          {QStringLiteral("ZHISHIDIAN"), text}},
-         QStringLiteral("MKID")},
-        {QStringLiteral("tzhishidian"),
-         {{QStringLiteral("recno"), text}, {QStringLiteral("Keyword"), text}, {QStringLiteral("knowladge"), text}},
-         QStringLiteral("recno")},
-    };
+    static const QList<SchemaTable> schema = {table(BankColumns::choose, QStringLiteral("mkid")),
+                                              table(BankColumns::fill, QStringLiteral("MKID")),
+                                              table(BankColumns::knowledge, QStringLiteral("recno"))};
     return schema;
 }

@@ -3,8 +3,9 @@
 #include <QList>
 #include <QString>
 
-// The tables of a bank file as the bank tool writes them: each column with its type, and the column that carries an
-// index. The trainer's statements select by module and look knowledge points up by code, hence the two indexes.
+// The tables of a bank file as the bank tool writes them: the columns the trainer reads, each with its type, and the
+// column that carries an index. The trainer's statements select by module and look knowledge points up by code,
+// hence the indexes on the module and the code.
 struct SchemaColumn {
     QString name;
     QString type; // "INTEGER" or "TEXT": values are stored with that column affinity
