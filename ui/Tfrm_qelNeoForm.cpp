@@ -1,36 +1,441 @@
 #include "Tfrm_qelNeoForm.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QIcon>
 #include <QLabel>
-#include <QScreen>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QShowEvent>
+#include <QWindow>
 
+#include "AppIcon.h"
 #include "Fonts.h"
+#include "FrameArtwork.h"
+#include "FrameCoolBar.h"
+#include "FrameEdgeZone.h"
+#include "FrameImage.h"
+#include "FrameWindowSystem.h"
 #include "TColor.h"
+#include "TMenuBar.h"
+
+namespace {
+
+constexpr int kCaptionHeight = 50;
+constexpr int kSideBorder = 10;
+constexpr int kBottomBorder = 12;
+constexpr int kButtonTop = 6;
+constexpr QSize kButtonSize(17, 19);
+constexpr QSize kMinimumSize(300, 200);
+constexpr TColor kPanelColor = 13619151;
+
+QPointer<QWidget> s_mainWindow;
+
+QPixmap pixmapOf(const QImage &image) {
+    return QPixmap::fromImage(image);
+}
+
+// The size a picture-sized part takes: its picture's, or the one it has while it has no picture yet.
+QSize pictureSizeOr(const FrameImage *image) {
+    const QPixmap picture = image->picture();
+    return picture.isNull() ? image->size() : picture.deviceIndependentSize().toSize();
+}
+
+} // namespace
 
 Tfrm_qelNeoForm::Tfrm_qelNeoForm(const QSize &panelSize, TFormBorderStyle borderStyle, TBorderIcons borderIcons,
                                  QWidget *parent)
-    : QWidget(parent, Qt::Window) {
-    Q_UNUSED(borderIcons);
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), BorderStyle(borderStyle), BorderIcons(borderIcons) {
+    setObjectName(QStringLiteral("frm_qelNeoForm"));
     setFont(songFont(12));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, toQColor(Colors::clWindow));
+    palette.setColor(QPalette::WindowText, toQColor(Colors::clWindowText));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    createComponents(panelSize);
+    FormCreate(this);
+}
+
+void Tfrm_qelNeoForm::setMainWindow(QWidget *window) {
+    s_mainWindow = window;
+}
+
+QWidget *Tfrm_qelNeoForm::mainWindow() {
+    return s_mainWindow;
+}
+
+FrameImage *Tfrm_qelNeoForm::addImage(const char *name, const QRect &bounds) {
+    auto *image = new FrameImage(this);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(bounds);
+    return image;
+}
+
+void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
+    using namespace FrameArtwork;
+
+    ImageTop = addImage("ImageTop", QRect(1, 0, 536, 50));
+    ImageLeft = addImage("ImageLeft", QRect(0, 40, 12, 297));
+    ImageLeft->setPicture(pixmapOf(leftBorder()));
+    ImageLeftTop = addImage("ImageLeftTop", QRect(0, 0, 85, 50));
+    ImageLeftTop->setAutoSize(true);
+    ImageRightTop = addImage("ImageRightTop", QRect(436, 0, 100, 50));
+    ImageRightTop->setAutoSize(true);
+    ImageRight = addImage("ImageRight", QRect(523, 48, 13, 281));
+    ImageRight->setPicture(pixmapOf(rightBorder()));
+    ImageBottom = addImage("ImageBottom", QRect(0, 320, 529, 12));
+    ImageBottom->setPicture(pixmapOf(bottomBorder()));
+
     LabelCaption = new QLabel(this);
     LabelCaption->setObjectName(QStringLiteral("LabelCaption"));
-    LabelCaption->setAlignment(Qt::AlignCenter);
-    LabelCaption->setGeometry(0, 8, panelSize.width() + 20, 12);
+    LabelCaption->setGeometry(0, 0, 72, 12);
+    LabelCaption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    LabelCaption->setFont(songFont(12));
+    QPalette captionPalette = LabelCaption->palette();
+    captionPalette.setColor(QPalette::WindowText, toQColor(Colors::clWhite));
+    LabelCaption->setPalette(captionPalette);
+    LabelCaption->installEventFilter(this);
+
+    ImageIcon = addImage("ImageIcon", QRect(8, 4, 18, 20));
+    ImageIcon->setCenter(true);
+    ImageIcon->setStretch(true);
+    ImageIcon->setTransparent(true);
+    ImageIcon->setToolTip(QStringLiteral("双击关闭"));
+
+    const struct {
+        FrameImage *&image;
+        const char *name;
+        QRect bounds;
+        Button picture;
+        const char *hint;
+    } buttons[] = {
+        {ImageMax, "ImageMax", QRect(424, 6, 17, 19), Button::Maximize, "最大化"},
+        {ImageMin, "ImageMin", QRect(404, 5, 17, 19), Button::Minimize, "最小化"},
+        {ImageNormal, "ImageNormal", QRect(448, 5, 17, 19), Button::Restore, "还原"},
+        {ImageClose, "ImageClose", QRect(475, 5, 17, 19), Button::Close, "关闭"},
+    };
+    for (const auto &button : buttons) {
+        button.image = addImage(button.name, button.bounds);
+        button.image->setAutoSize(true);
+        button.image->setPicture(pixmapOf(windowButton(button.picture)));
+        button.image->setToolTip(QString::fromUtf8(button.hint));
+    }
+    ImageNormal->hide();
+
+    // Picture holders: the activation look copies its pictures from these.
+    const struct {
+        FrameImage *&image;
+        const char *name;
+        QImage picture;
+    } holders[] = {
+        {ImageDeactiveLeftTop, "ImageDeactiveLeftTop", captionLeftCorner(false)},
+        {ImageDeactiveTop, "ImageDeactiveTop", captionBand(false)},
+        {ImageDeactiveRightTop, "ImageDeactiveRightTop", captionRightCorner(false)},
+        {ImageActiveTop, "ImageActiveTop", captionBand(true)},
+        {ImageActiveLeftTop, "ImageActiveLeftTop", captionLeftCorner(true)},
+        {ImageActiveRightTop, "ImageActiveRightTop", captionRightCorner(true)},
+        {ImageActiveMenubar, "ImageActiveMenubar", menuBand(true)},
+        {ImageDeactiveMenubar, "ImageDeactiveMenubar", menuBand(false)},
+    };
+    for (const auto &holder : holders) {
+        holder.image = addImage(holder.name, QRect());
+        holder.image->setPicture(pixmapOf(holder.picture));
+        holder.image->hide();
+    }
+
+    ImageLeftBottom = addImage("ImageLeftBottom", QRect(0, 320, 10, 12));
+    ImageLeftBottom->setPicture(pixmapOf(bottomLeftCorner()));
+    ImageRightBottom = addImage("ImageRightBottom", QRect(523, 320, 13, 12));
+    ImageRightBottom->setAutoSize(true);
+    ImageRightBottom->setPicture(pixmapOf(bottomRightCorner()));
+
+    CoolBar = new FrameCoolBar(this);
+    CoolBar->setObjectName(QStringLiteral("CoolBar"));
+    CoolBar->setGeometry(80, 25, 345, 17);
+    MenuBar = new TMenuBar(CoolBar);
+    MenuBar->setObjectName(QStringLiteral("MenuBar"));
+    MenuBar->setGeometry(9, 0, 332, 17);
 
     PanelBkGnd = new QWidget(this);
     PanelBkGnd->setObjectName(QStringLiteral("PanelBkGnd"));
     PanelBkGnd->setAutoFillBackground(true);
-    QPalette palette = PanelBkGnd->palette();
-    palette.setColor(QPalette::Window, toQColor(13619151));
-    PanelBkGnd->setPalette(palette);
-    PanelBkGnd->setGeometry(10, 50, panelSize.width(), panelSize.height());
+    PanelBkGnd->setGeometry(QRect(QPoint(0, 0), panelSize));
 
-    const QSize windowSize(panelSize.width() + 20, panelSize.height() + 60);
-    if (borderStyle == TFormBorderStyle::bsSizeable || borderStyle == TFormBorderStyle::bsSizeToolWin)
-        resize(windowSize);
+    connect(ImageTop, &FrameImage::mousePressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &pos) {
+                ImageTopMouseDown(ImageTop, button, modifiers, pos.x(), pos.y());
+            });
+    connect(ImageTop, &FrameImage::mouseMoved, this, [this](Qt::KeyboardModifiers modifiers, const QPoint &pos) {
+        ImageTopMouseMove(ImageTop, modifiers, pos.x(), pos.y());
+    });
+    connect(ImageTop, &FrameImage::mouseReleased, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers modifiers, const QPoint &pos) {
+                ImageTopMouseUp(ImageTop, button, modifiers, pos.x(), pos.y());
+            });
+    connect(ImageTop, &FrameImage::doubleClicked, this, [this] { ImageTopDblClick(ImageTop); });
+    connect(ImageIcon, &FrameImage::doubleClicked, this, [this] { ImageIconDblClick(ImageIcon); });
+    connect(ImageMax, &FrameImage::clicked, this, [this] { ImageMaxClick(ImageMax); });
+    connect(ImageMin, &FrameImage::clicked, this, [this] { ImageMinClick(ImageMin); });
+    connect(ImageNormal, &FrameImage::clicked, this, [this] { ImageNormalClick(ImageNormal); });
+    connect(ImageClose, &FrameImage::clicked, this, [this] { ImageCloseClick(ImageClose); });
+
+    // The resize zones lie above everything, the content panel included, as the system's hit test would.
+    const struct {
+        Qt::Edge edge;
+        const char *name;
+    } zones[] = {{Qt::LeftEdge, "ResizeZoneLeft"},
+                 {Qt::TopEdge, "ResizeZoneTop"},
+                 {Qt::RightEdge, "ResizeZoneRight"},
+                 {Qt::BottomEdge, "ResizeZoneBottom"}};
+    for (int i = 0; i < 4; ++i) {
+        m_zones[i] = new FrameEdgeZone(zones[i].edge, this);
+        m_zones[i]->setObjectName(QLatin1String(zones[i].name));
+        m_zones[i]->hide();
+    }
+}
+
+void Tfrm_qelNeoForm::FormCreate(QObject *Sender) {
+    Q_UNUSED(Sender);
+    // The icon gets two spare columns and rows of background, which the transparent image leaves out.
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = appIcon();
+    const QSize iconSize(32, 32);
+    QImage canvas(iconSize + QSize(2, 2), QImage::Format_ARGB32_Premultiplied);
+    canvas.fill(Qt::transparent);
+    {
+        QPainter painter(&canvas);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(QRect(QPoint(0, 0), iconSize), icon.pixmap(iconSize));
+    }
+    ImageIcon->setPicture(QPixmap::fromImage(canvas));
+
+    LayoutReady = false;
+    // Below 300 × 200 the frame's parts would overlap; the window system keeps every resize above it.
+    setMinimumSize(kMinimumSize);
+    resize(PanelBkGnd->width() + 2 * kSideBorder, PanelBkGnd->height() + kCaptionHeight + kBottomBorder - 2);
+    LayoutReady = true;
+
+    QPalette panelPalette = PanelBkGnd->palette();
+    panelPalette.setColor(QPalette::Window, toQColor(kPanelColor));
+    PanelBkGnd->setPalette(panelPalette);
+
+    SetBorderIcons();
+    SetCanResize(BorderStyle == TFormBorderStyle::bsSizeable || BorderStyle == TFormBorderStyle::bsSizeToolWin);
+    BorderStyle = TFormBorderStyle::bsNone;
+
+    if (m_mainMenu) {
+        CoolBar->show();
+        MenuBar->setMenu(m_mainMenu);
+    } else {
+        CoolBar->hide();
+    }
+    // A hidden window gets its first size notification only when shown; lay out now so the parts stand in place
+    // for a screen that measures them before that.
+    FormResize(this);
+}
+
+void Tfrm_qelNeoForm::setMainMenu(QMenu *menu) {
+    m_mainMenu = menu;
+    CoolBar->setVisible(menu != nullptr);
+    MenuBar->setMenu(menu);
+}
+
+void Tfrm_qelNeoForm::SetBorderIcons() {
+    bool iconShown = false;
+    switch (BorderStyle) {
+    case TFormBorderStyle::bsNone:
+        ShowCloseButton = ShowMaxButton = ShowMinButton = false;
+        break;
+    case TFormBorderStyle::bsSingle:
+    case TFormBorderStyle::bsSizeable:
+        ShowCloseButton = ShowMaxButton = ShowMinButton = true;
+        iconShown = true;
+        break;
+    case TFormBorderStyle::bsDialog:
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin:
+        ShowCloseButton = true;
+        ShowMaxButton = ShowMinButton = false;
+        break;
+    }
+    if (!(BorderIcons & biSystemMenu)) {
+        ShowCloseButton = ShowMaxButton = ShowMinButton = false;
+        iconShown = false;
+    }
+    if (!(BorderIcons & biMinimize))
+        ShowMinButton = false;
+    if (!(BorderIcons & biMaximize))
+        ShowMaxButton = false;
+
+    ImageIcon->setVisible(iconShown);
+    ImageIcon->setEnabled(iconShown);
+    ImageClose->setVisible(ShowCloseButton);
+    ImageClose->setEnabled(ShowCloseButton);
+    ImageMax->setVisible(ShowMaxButton);
+    ImageMax->setEnabled(ShowMaxButton);
+    ImageMin->setVisible(ShowMinButton);
+    ImageMin->setEnabled(ShowMinButton);
+}
+
+void Tfrm_qelNeoForm::SetCanResize(bool value) {
+    if (CanResizeFlag == value)
+        return;
+    CanResizeFlag = value;
+    updateEdgeZones();
+}
+
+void Tfrm_qelNeoForm::FormResize(QObject *Sender) {
+    Q_UNUSED(Sender);
+    if (!LayoutReady)
+        return;
+    // Frameless: the client area is the whole window.
+    const int W = width();
+    const int CW = width();
+    const int CH = height();
+
+    LabelCaption->setGeometry(0, 8, W, LabelCaption->height());
+    ImageTop->setGeometry(0, 0, CW, ImageTop->height());
+    ImageBottom->setGeometry(ImageLeftBottom->width() - 2, CH - kBottomBorder, CW, ImageBottom->height());
+    ImageLeft->resize(ImageLeft->width(), CH);
+    ImageRight->setGeometry(CW - kSideBorder, ImageRight->y(), ImageRight->width(), CH);
+    ImageLeftBottom->move(0, CH - kBottomBorder);
+    ImageRightBottom->setGeometry(QRect(QPoint(CW - kSideBorder, CH - kBottomBorder), pictureSizeOr(ImageRightBottom)));
+    ImageRightTop->setGeometry(QRect(QPoint(CW - 97, 0), pictureSizeOr(ImageRightTop)));
+    ImageLeftTop->setGeometry(QRect(QPoint(0, 0), pictureSizeOr(ImageLeftTop)));
+    PanelBkGnd->setGeometry(kSideBorder, kCaptionHeight, CW - 2 * kSideBorder, CH - kCaptionHeight - kBottomBorder + 2);
+
+    for (FrameImage *button : {ImageMin, ImageMax, ImageNormal, ImageClose})
+        button->setGeometry(QRect(QPoint(button->x(), kButtonTop), kButtonSize));
+    // From the right edge: close, maximise / restore, minimise; a button not offered takes no place.
+    int k = 1;
+    const auto buttonLeft = [&] { return W - 5 - kButtonSize.width() * k; };
+    if (ShowCloseButton) {
+        ImageClose->move(buttonLeft(), kButtonTop);
+        ++k;
+    }
+    if (ShowMaxButton) {
+        ImageMax->move(buttonLeft(), kButtonTop);
+        ImageNormal->move(buttonLeft(), kButtonTop);
+        ++k;
+    }
+    if (ShowMinButton)
+        ImageMin->move(buttonLeft(), kButtonTop);
+
+    MenuBar->resize(ImageRightTop->x() - MenuBar->x(), MenuBar->height());
+
+    if (ShowMaxButton) {
+        const bool maximized = windowState() & Qt::WindowMaximized;
+        ImageNormal->setEnabled(maximized);
+        ImageNormal->setVisible(maximized);
+        ImageMax->setEnabled(!maximized);
+        ImageMax->setVisible(!maximized);
+    }
+    updateEdgeZones();
+}
+
+void Tfrm_qelNeoForm::updateEdgeZones() {
+    const bool offered =
+        GetcanResize() && !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    for (FrameEdgeZone *zone : m_zones) {
+        zone->setVisible(offered);
+        zone->raise();
+    }
+}
+
+void Tfrm_qelNeoForm::FormCanResize(QObject *Sender, int &NewWidth, int &NewHeight, bool &Resize) {
+    Q_UNUSED(Sender);
+    // The border pictures are 800 wide and 600 high: below that they show at their own size, from there on they
+    // are stretched over the whole part.
+    const bool wide = NewWidth >= 800;
+    ImageBottom->setStretch(wide);
+    ImageTop->setStretch(wide);
+    const bool tall = NewHeight >= 600;
+    ImageLeft->setStretch(tall);
+    ImageRight->setStretch(tall);
+    if (NewWidth <= kMinimumSize.width())
+        NewWidth = kMinimumSize.width();
+    if (NewHeight <= kMinimumSize.height())
+        NewHeight = kMinimumSize.height();
+    Resize = true;
+}
+
+void Tfrm_qelNeoForm::ImageCloseClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+    close();
+}
+
+void Tfrm_qelNeoForm::ImageMinClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+    if (mainWindow() == this)
+        FrameWindowSystem::minimiseApplication();
     else
-        setFixedSize(windowSize);
+        FrameWindowSystem::minimise(this);
+}
+
+void Tfrm_qelNeoForm::ImageNormalClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+    setWindowState(windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void Tfrm_qelNeoForm::ImageMaxClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+    setWindowState((windowState() & ~(Qt::WindowMinimized | Qt::WindowFullScreen)) | Qt::WindowMaximized);
+}
+
+void Tfrm_qelNeoForm::ImageTopDblClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+}
+
+void Tfrm_qelNeoForm::ImageTopMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                                        int Y) {
+    Q_UNUSED(Sender);
+    Q_UNUSED(Shift);
+    DragOriginLeft = x();
+    DragOriginTop = y();
+    DragDownPoint = mapToGlobal(QPoint(X, Y));
+    if (Button != Qt::LeftButton)
+        return;
+    Dragging = true;
+    if (FrameWindowSystem::movesWindowsItself()) {
+        // The compositor takes the pointer for the whole drag and we see no release, so the drag ends here.
+        if (QWindow *handle = windowHandle(); handle && handle->startSystemMove())
+            Dragging = false;
+    }
+}
+
+void Tfrm_qelNeoForm::ImageTopMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y) {
+    Q_UNUSED(Sender);
+    Q_UNUSED(Shift);
+    if (!Dragging)
+        return;
+    DragCurrentPoint = mapToGlobal(QPoint(X, Y));
+    move(DragCurrentPoint.x() - DragDownPoint.x() + DragOriginLeft,
+         DragCurrentPoint.y() - DragDownPoint.y() + DragOriginTop);
+}
+
+void Tfrm_qelNeoForm::ImageTopMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
+                                      int Y) {
+    Q_UNUSED(Sender);
+    Q_UNUSED(Button);
+    Q_UNUSED(Shift);
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    Dragging = false;
+}
+
+void Tfrm_qelNeoForm::ImageIconDblClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+    close();
+}
+
+void Tfrm_qelNeoForm::LabelCaptionDblClick(QObject *Sender) {
+    Q_UNUSED(Sender);
+    if (!ImageMax->isHidden())
+        ImageMaxClick(ImageMax);
+    else if (!ImageNormal->isHidden())
+        ImageNormalClick(ImageNormal);
 }
 
 void Tfrm_qelNeoForm::FormShow(QObject *Sender) {
@@ -38,16 +443,69 @@ void Tfrm_qelNeoForm::FormShow(QObject *Sender) {
     LabelCaption->setText(Caption());
 }
 
+void Tfrm_qelNeoForm::setActiveLook(bool active) {
+    ImageLeftTop->setPicture(active ? ImageActiveLeftTop->picture() : ImageDeactiveLeftTop->picture());
+    ImageTop->setPicture(active ? ImageActiveTop->picture() : ImageDeactiveTop->picture());
+    ImageRightTop->setPicture(active ? ImageActiveRightTop->picture() : ImageDeactiveRightTop->picture());
+    CoolBar->setBackground(active ? ImageActiveMenubar->picture() : ImageDeactiveMenubar->picture());
+}
+
+bool Tfrm_qelNeoForm::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate)
+        setActiveLook(true);
+    else if (event->type() == QEvent::WindowDeactivate)
+        setActiveLook(false);
+    return handled;
+}
+
 void Tfrm_qelNeoForm::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (event->spontaneous())
         return;
     FormShow(this);
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        if (QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            move(area.center() - QPoint(width() / 2, height() / 2));
-        }
-    }
+    // A window shown without being activated (no window manager, focus-stealing prevention) would otherwise keep
+    // an empty caption band with white text on the white window colour until it is first activated.
+    if (ImageTop->picture().isNull())
+        setActiveLook(isActiveWindow());
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    move(FrameWindowSystem::centredPosition(size()));
 }
+
+void Tfrm_qelNeoForm::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    // The size has already changed here; the minimum size given to the window system has kept it at 300 × 200 or
+    // more, so only the stretching of the border pictures is left to decide.
+    int newWidth = width();
+    int newHeight = height();
+    bool resize = true;
+    FormCanResize(this, newWidth, newHeight, resize);
+    FormResize(this);
+}
+
+void Tfrm_qelNeoForm::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    // The state may change without a size change (a window maximised at its full size), and the restore button
+    // and the resize zones follow the state.
+    if (event->type() == QEvent::WindowStateChange)
+        FormResize(this);
+}
+
+bool Tfrm_qelNeoForm::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == LabelCaption && event->type() == QEvent::MouseButtonDblClick &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        LabelCaptionDblClick(LabelCaption);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+#ifdef Q_OS_WIN
+bool Tfrm_qelNeoForm::nativeEvent(const QByteArray &eventType, void *message, qintptr *result) {
+    if (eventType == "windows_generic_MSG" && FrameWindowSystem::answerHitTest(this, GetcanResize(), message, result))
+        return true;
+    return QWidget::nativeEvent(eventType, message, result);
+}
+#endif

@@ -1,19 +1,29 @@
 #pragma once
 
+#include <QPoint>
+#include <QPointer>
 #include <QSize>
 #include <QWidget>
 
 class QLabel;
+class QMenu;
+class FrameCoolBar;
+class FrameEdgeZone;
+class FrameImage;
+class TMenuBar;
 
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 
 enum TBorderIcon : int { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
 using TBorderIcons = int;
 
-// The window base of every screen: a top-level window whose content lies on the panel PanelBkGnd. The window is
-// sized around the panel (20 wider, 60 higher: the caption band above, the borders beside and below), centred on
-// its first show and reopened where it was after that. A screen builds its content on PanelBkGnd in its
-// constructor; a screen with its own show handling overrides FormShow and runs this one first.
+// The window base of every screen: a frameless top-level window that draws its own caption band (icon, centred
+// white caption, minimise / maximise / restore / close buttons), its own borders and resize zones, and lays the
+// screen's content panel PanelBkGnd inside them. The window is sized around the panel (20 wider, 60 higher), the
+// border style and icons given at construction decide the buttons and whether it can be resized, the caption band
+// moves the window and changes its look when the window is deactivated. It is centred on the screen at its first
+// show and reopens where it was after that. A screen builds its content on PanelBkGnd in its constructor; a
+// screen with its own show handling overrides FormShow and runs this one first.
 class Tfrm_qelNeoForm : public QWidget {
     Q_OBJECT
 public:
@@ -23,18 +33,95 @@ public:
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString &caption) { setWindowTitle(caption); }
 
+    // The application's main window: minimising it minimises every window of the application.
+    static void setMainWindow(QWidget *window);
+    static QWidget *mainWindow();
+
+    // Gives the window a main menu: the menu band appears in the caption with one button per top-level item.
+    void setMainMenu(QMenu *menu);
+
+    void FormCreate(QObject *Sender);
+    void FormResize(QObject *Sender);
+    void ImageCloseClick(QObject *Sender);
+    void ImageMinClick(QObject *Sender);
+    void ImageNormalClick(QObject *Sender);
+    void ImageMaxClick(QObject *Sender);
+    void ImageTopDblClick(QObject *Sender);
+    void SetCanResize(bool value);
+    bool GetcanResize() const { return CanResizeFlag; }
+    void SetBorderIcons();
+    void ImageTopMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ImageTopMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ImageTopMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y);
+    void ImageIconDblClick(QObject *Sender);
+    void FormCanResize(QObject *Sender, int &NewWidth, int &NewHeight, bool &Resize);
     // Copies the caption into the caption band. Runs on every show of the window, before the screen's own.
     virtual void FormShow(QObject *Sender);
+    void LabelCaptionDblClick(QObject *Sender);
 
     // The drawn-paper marker and like integers that a window design keeps on the window.
     int Tag = 0;
 
-    QWidget *PanelBkGnd;
+    // As the screen designed them; FormCreate reads both once and then sets the border style to bsNone.
+    TFormBorderStyle BorderStyle;
+    TBorderIcons BorderIcons;
+
+    // Frame state.
+    int DragOriginLeft = 0;
+    int DragOriginTop = 0;
+    QPoint DragDownPoint;
+    QPoint DragCurrentPoint;
+    bool Dragging = false;
+    bool CanResizeFlag = false;
+    bool ShowCloseButton = false;
+    bool ShowMaxButton = false;
+    bool ShowMinButton = false;
+    bool LayoutReady = false;
+
+    // Components, in creation order (later ones lie on top of earlier ones).
+    FrameImage *ImageTop;
+    FrameImage *ImageLeft;
+    FrameImage *ImageLeftTop;
+    FrameImage *ImageRightTop;
+    FrameImage *ImageRight;
+    FrameImage *ImageBottom;
     QLabel *LabelCaption;
+    FrameImage *ImageIcon;
+    FrameImage *ImageMax;
+    FrameImage *ImageMin;
+    FrameImage *ImageNormal;
+    FrameImage *ImageClose;
+    FrameImage *ImageDeactiveLeftTop;
+    FrameImage *ImageDeactiveTop;
+    FrameImage *ImageDeactiveRightTop;
+    FrameImage *ImageActiveTop;
+    FrameImage *ImageActiveLeftTop;
+    FrameImage *ImageActiveRightTop;
+    FrameImage *ImageActiveMenubar;
+    FrameImage *ImageDeactiveMenubar;
+    FrameImage *ImageLeftBottom;
+    FrameImage *ImageRightBottom;
+    FrameCoolBar *CoolBar;
+    TMenuBar *MenuBar;
+    QWidget *PanelBkGnd;
 
 protected:
+    bool event(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray &eventType, void *message, qintptr *result) override;
+#endif
 
 private:
+    void createComponents(const QSize &panelSize);
+    FrameImage *addImage(const char *name, const QRect &bounds);
+    void setActiveLook(bool active);
+    void updateEdgeZones();
+
+    QPointer<QMenu> m_mainMenu;
+    FrameEdgeZone *m_zones[4] = {};
     bool m_shownBefore = false;
 };
