@@ -9,6 +9,15 @@ TdxCustomControl::TdxCustomControl(QWidget *parent) : QWidget(parent) {
     watchWindow();
 }
 
+TdxCustomControl::~TdxCustomControl() {
+    // Deleting a focused control moves the focus while its QWidget part is torn down; by then this part is gone
+    // and must hear nothing more.
+    if (QCoreApplication *app = QCoreApplication::instance())
+        disconnect(app, nullptr, this, nullptr);
+    if (m_watchedWindow)
+        m_watchedWindow->removeEventFilter(this);
+}
+
 TColor TdxCustomControl::Color() const {
     return fromQColor(palette().color(QPalette::Window));
 }

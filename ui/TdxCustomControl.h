@@ -20,6 +20,7 @@ class TdxCustomControl : public QWidget {
     Q_OBJECT
 public:
     explicit TdxCustomControl(QWidget *parent = nullptr);
+    ~TdxCustomControl() override;
 
     bool Hot() const { return m_hot; }
     bool HasFocus() const { return m_hasFocus; }
