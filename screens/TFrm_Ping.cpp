@@ -1,0 +1,257 @@
+#include "TFrm_Ping.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+
+#include "ChoiceFontColor.h"
+#include "ExamState.h"
+#include "Fonts.h"
+#include "Grading.h"
+#include "ScreenGlobals.h"
+#include "TFrm_Ks_Choose.h"
+#include "TFrm_Ks_Fill.h"
+#include "TKvLabel.h"
+#include "TdxButton.h"
+
+namespace {
+
+constexpr int ChoiceButtonsPerRow = 10;
+
+void setTextColour(QWidget *widget, QPalette::ColorRole role, TColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, toQColor(colour));
+    widget->setPalette(palette);
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QPoint &position) {
+    auto *label = new QLabel(caption, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(position);
+    label->adjustSize();
+    return label;
+}
+
+QLineEdit *makeScoreBox(QWidget *parent, const char *name, const QRect &geometry) {
+    auto *box = new QLineEdit(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    box->setReadOnly(true);
+    setTextColour(box, QPalette::Base, Colors::clScrollBar);
+    return box;
+}
+
+// A numbered button of a group box, looked up as the sheet's design does: among the box's own children, by a name
+// compared without regard to case.
+QAbstractButton *numberedButton(const QGroupBox *box, int number) {
+    const QString name = QStringLiteral("BitBtn%1").arg(number);
+    for (QObject *child : box->children())
+        if (child->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            if (auto *button = qobject_cast<QAbstractButton *>(child))
+                return button;
+    return nullptr;
+}
+
+TColor verdictColour(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Right:
+        return Colors::clGreen;
+    case Verdict::Partial:
+        return Colors::clOlive;
+    case Verdict::Wrong:
+        break;
+    }
+    return Colors::clRed;
+}
+
+// The caption of a numbered button read as a question number, 0 when it is none.
+int captionNumber(const QObject *sender, int last) {
+    const auto *button = qobject_cast<const QAbstractButton *>(sender);
+    if (!button)
+        return 0;
+    bool isNumber = false;
+    const int n = button->text().toInt(&isNumber);
+    return isNumber && n >= 1 && n <= last ? n : 0;
+}
+
+void bringToFront(QWidget *window) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+TFrm_Ping::TFrm_Ping(QWidget *parent)
+    : Tfrm_qelNeoForm(QSize(544, 352), TFormBorderStyle::bsSizeable, biSystemMenu, parent) {
+    setObjectName(QStringLiteral("Frm_Ping"));
+    setCaption(QStringLiteral("评分评分"));
+    buildPanel();
+    buildChoiceButtons();
+    buildFillButtons();
+    buildScores();
+    buildQuitButton();
+}
+
+void TFrm_Ping::buildPanel() {
+    Panel1 = new QFrame(PanelBkGnd);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(8, 8, 521, 329);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    // The lowered inner bevel, directly inside the raised outer one.
+    auto *innerBevel = new QFrame(Panel1);
+    innerBevel->setObjectName(QStringLiteral("Panel1Bevel"));
+    innerBevel->setGeometry(Panel1->rect().adjusted(1, 1, -1, -1));
+    innerBevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    innerBevel->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    KvLabel1 = new TKvLabel(Panel1);
+    KvLabel1->setObjectName(QStringLiteral("KvLabel1"));
+    KvLabel1->setGeometry(183, 9, 141, 28);
+    KvLabel1->setFont(songFont(24));
+    KvLabel1->setFontColor(Colors::clBlue);
+    KvLabel1->setCaption(QStringLiteral("笔试题答案"));
+
+    Label5 = makeLabel(Panel1, "Label5", QStringLiteral("请点击相应按钮进入评析"), QPoint(178, 39));
+    setTextColour(Label5, QPalette::WindowText, Colors::clNavy);
+}
+
+void TFrm_Ping::buildChoiceButtons() {
+    GrpBx_Choose = new QGroupBox(QStringLiteral("选择题答案"), Panel1);
+    GrpBx_Choose->setObjectName(QStringLiteral("GrpBx_Choose"));
+    GrpBx_Choose->setGeometry(15, 53, 393, 207);
+    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+        auto *button = new QPushButton(QString::number(n), GrpBx_Choose);
+        button->setObjectName(QStringLiteral("BitBtn%1").arg(n));
+        const int row = (n - 1) / ChoiceButtonsPerRow;
+        const int column = (n - 1) % ChoiceButtonsPerRow;
+        button->setGeometry(11 + 38 * column, 24 + 30 * row, 28, 25);
+        connect(button, &QPushButton::clicked, this, [this, button] { BitBtn1Click(button); });
+    }
+}
+
+void TFrm_Ping::buildFillButtons() {
+    GrpBx_fill = new QGroupBox(QStringLiteral("填空题答案"), Panel1);
+    GrpBx_fill->setObjectName(QStringLiteral("GrpBx_fill"));
+    GrpBx_fill->setGeometry(416, 53, 89, 206);
+    // Odd numbers in the left column, even ones in the right; the first button stands apart, a little narrower.
+    for (int i = 1; i <= Exam::FillCount; ++i) {
+        auto *button = new QPushButton(QString::number(i), GrpBx_fill);
+        button->setObjectName(QStringLiteral("BitBtn%1").arg(Exam::ChoiceCount + i));
+        const bool odd = i % 2 == 1;
+        const int top = 26 + 30 * ((i - 1) / 2);
+        if (i == 1)
+            button->setGeometry(16, top, 25, 25);
+        else
+            button->setGeometry(odd ? 13 : 50, top, 28, 25);
+        connect(button, &QPushButton::clicked, this, [this, button] { BitBtn56Click(button); });
+    }
+}
+
+void TFrm_Ping::buildScores() {
+    Label2 = makeLabel(Panel1, "Label2", QStringLiteral("选择题得分"), QPoint(20, 271));
+    Edit_choose = makeScoreBox(Panel1, "Edit_choose", QRect(95, 266, 53, 20));
+    Label3 = makeLabel(Panel1, "Label3", QStringLiteral("填空题得分"), QPoint(216, 271));
+    Edit_fill = makeScoreBox(Panel1, "Edit_fill", QRect(290, 265, 51, 20));
+    Label4 = makeLabel(Panel1, "Label4", QStringLiteral("总分"), QPoint(128, 305));
+    Edit_sum = makeScoreBox(Panel1, "Edit_sum", QRect(163, 300, 67, 20));
+}
+
+void TFrm_Ping::buildQuitButton() {
+    Button2 = new TdxButton(Panel1);
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button2->move(422, 296);
+    Button2->resize(84, Button2->height());
+    Button2->setCaption(QStringLiteral("&Q退出"));
+    Button2->setFont(songFont(12));
+    Button2->setFontColor(Colors::clMenuText);
+    TdxColors colours;
+    colours.BackgroundFrom = 13562879;
+    colours.BackgroundTo = Colors::clWhite;
+    colours.BorderLine = Colors::clGreen;
+    colours.FocusedFrom = 13618943;
+    colours.FocusedTo = 6315007;
+    Button2->setColors(colours);
+    Button2->setHotTrack(true);
+    Button2->setLayout(TdxLayout::blGlyphRight);
+    Button2->setQuality(TdxQuality::bqHigh);
+    Button2->setShowFocusRect(false);
+    connect(Button2, &TdxButton::clicked, this, [this] { Button2Click(Button2); });
+}
+
+void TFrm_Ping::FormShow(QObject *Sender) {
+    Tfrm_qelNeoForm::FormShow(Sender);
+    ChoiceScore = 0;
+    TotalScore = 0;
+    const GradedPaper paper = gradePaper();
+
+    for (int n = 1; n <= Exam::ChoiceCount; ++n)
+        setButtonFontColor(numberedButton(GrpBx_Choose, n), verdictColour(paper.choice[n]));
+    ChoiceScore = paper.ChoiceScore;
+    Edit_choose->setText(QString::number(ChoiceScore));
+
+    for (int i = 1; i <= Exam::FillCount; ++i)
+        setButtonFontColor(numberedButton(GrpBx_fill, Exam::ChoiceCount + i), verdictColour(paper.fill[i]));
+    Edit_fill->setText(QString::number(paper.FillPoints));
+
+    TotalScore = ChoiceScore + paper.FillPoints;
+    Edit_sum->setText(QString::number(TotalScore));
+}
+
+void TFrm_Ping::BitBtn1Click(QObject *Sender) {
+    const int n = captionNumber(Sender, Exam::ChoiceCount);
+    if (n == 0 || !Frm_Ks_Choose)
+        return;
+    TFrm_Ks_Choose *choice = Frm_Ks_Choose;
+    QWidget *sheet = n <= 20 ? choice->TabSheet1 : n <= 40 ? choice->TabSheet2 : choice->TabSheet3;
+    {
+        // Bringing the sheet forward from here is not the candidate picking a tab, which would select the sheet's
+        // first question.
+        const QSignalBlocker blocker(choice->PageControl1);
+        choice->PageControl1->setCurrentWidget(sheet);
+    }
+    if (auto *button = choice->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(n)))
+        choice->BitBtn1Click(button);
+    bringToFront(choice);
+}
+
+void TFrm_Ping::BitBtn56Click(QObject *Sender) {
+    const int i = captionNumber(Sender, Exam::FillCount);
+    if (i == 0 || !Frm_Ks_Fill)
+        return;
+    TFrm_Ks_Fill *fill = Frm_Ks_Fill;
+    if (auto *button = fill->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(i)))
+        fill->BitBtn1Click(button);
+    bringToFront(fill);
+}
+
+void TFrm_Ping::Button2Click(QObject *Sender) {
+    Q_UNUSED(Sender);
+    endExam();
+    close();
+}
+
+void TFrm_Ping::closeEvent(QCloseEvent *event) {
+    Tfrm_qelNeoForm::closeEvent(event);
+    if (event->isAccepted())
+        endExam();
+}
+
+// The start screen comes forward and the choice screen goes with its paper, so that the next start draws a new one.
+// The fill-in screen, if it was reopened, stays where it is. Runs once per sheet, however the sheet is left.
+void TFrm_Ping::endExam() {
+    if (m_examEnded)
+        return;
+    m_examEnded = true;
+    if (Frm_Ks_Sta)
+        bringToFront(Frm_Ks_Sta);
+    if (Frm_Ks_Choose) {
+        Frm_Ks_Choose->Tag = 0;
+        Frm_Ks_Choose->close();
+    }
+}
