@@ -65,13 +65,16 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
     if (rc == SQLITE_OK)
         rc = marker.step();
     if (rc == SQLITE_NOTADB)
-        throw BankError(
-            QStringLiteral("题库的数据库密码错误，无法打开题库文件：%1（密码无误时，则是文件不是题库或文件头已损坏）")
-                .arg(path));
+        throw BankError(wrongPasswordMessage(path));
     if (rc != SQLITE_ROW)
         throw BankError(statementFailure(db.errorCode(), db.errorMessage(), QString(), path));
     if (marker.columnInt64(0) != ApplicationId)
         throw BankError(QStringLiteral("不是题库文件：%1").arg(path));
+}
+
+QString wrongPasswordMessage(const QString &path) {
+    return QStringLiteral("题库的数据库密码错误，无法打开题库文件：%1（密码无误时，则是文件不是题库或文件头已损坏）")
+        .arg(path);
 }
 
 QString statementFailure(int code, const QString &engineMessage, const QString &statement, const QString &path) {

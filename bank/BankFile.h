@@ -16,6 +16,9 @@ constexpr int ApplicationId = 0x4d514253; // "MQBS"
 // wrongly keyed file.
 void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePassword);
 
+// The message for a database password that the bank refuses.
+QString wrongPasswordMessage(const QString &path);
+
 // The message for a statement that failed on the open bank, from the engine's result code and text.
 QString statementFailure(int code, const QString &engineMessage, const QString &statement, const QString &path);
 

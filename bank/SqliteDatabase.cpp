@@ -19,6 +19,17 @@ int SqliteDatabase::open(const QString &path, Mode mode) {
     return rc;
 }
 
+int SqliteDatabase::openSharedMemory(const QByteArray &name, Mode mode) {
+    close();
+    const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) |
+                      SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
+    const QByteArray uri = "file:" + name.toPercentEncoding() + "?mode=memory&cache=shared";
+    const int rc = sqlite3_open_v2(uri.constData(), &m_db, flags, nullptr);
+    if (rc == SQLITE_OK)
+        sqlite3_extended_result_codes(m_db, 0);
+    return rc;
+}
+
 int SqliteDatabase::setKey(const QByteArray &key) {
     return sqlite3_key(m_db, key.constData(), int(key.size()));
 }

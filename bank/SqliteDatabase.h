@@ -20,6 +20,8 @@ public:
     SqliteDatabase &operator=(const SqliteDatabase &) = delete;
 
     int open(const QString &path, Mode mode);
+    // Opens the shared-cache in-memory database NAME, which lives while any connection to it is open.
+    int openSharedMemory(const QByteArray &name, Mode mode);
     // A passphrase, or a raw key written as x'<64 hex digits>' that skips the slow key derivation.
     int setKey(const QByteArray &key);
     int exec(const QByteArray &sql);

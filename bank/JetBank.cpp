@@ -1,0 +1,70 @@
+#include "JetBank.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include "BankError.h"
+#include "BankFile.h"
+#include "JetChildReader.h"
+#include "JetFileVersion.h"
+#include "JetHeader.h"
+#include "JetSnapshot.h"
+#include "JetWorkgroup.h"
+#include "SqliteDatabase.h"
+
+namespace {
+
+JetHeader readHeader(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    JetHeader header;
+    if (!JetHeader::decode(file.read(JetHeader::Size), &header))
+        throw BankError(QStringLiteral("题库文件已损坏（Access/Jet 文件头无法识别）：%1").arg(path));
+    return header;
+}
+
+void requireJet4(const JetHeader &header, const QString &path) {
+    if (header.version == JetHeader::Jet4)
+        return;
+    if (header.version == JetHeader::Jet3)
+        throw BankError(QStringLiteral("题库文件是 Jet 3（Access 97）格式的 Access/Jet 数据库，"
+                                       "练习程序只能读取 Jet 4（Access 2000–2003）格式：%1")
+                            .arg(path));
+    throw BankError(QStringLiteral("题库文件是 Access 2007 或更新版本格式的数据库，"
+                                   "练习程序只能读取 Access/Jet 4（Access 2000–2003）格式：%1")
+                        .arg(path));
+}
+
+} // namespace
+
+namespace JetBank {
+
+bool recognises(const QString &path) {
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    return JetHeader::recognises(file.read(JetHeader::Size));
+}
+
+void open(SqliteDatabase &db, const ConnectionSettings &settings) {
+    const QString &path = settings.dataSource;
+    const JetHeader header = readHeader(path);
+    requireJet4(header, path);
+    if (!header.accepts(QString::fromUtf8(settings.databasePassword)))
+        throw BankError(BankFile::wrongPasswordMessage(path));
+    JetWorkgroup::verify(settings.systemDatabase, settings.userId);
+
+    const QByteArray version = JetFileVersion::of(path);
+    if (version.isEmpty())
+        throw BankError(QStringLiteral("无法读取题库文件：%1").arg(path));
+    QByteArray name = JetSnapshot::find(version);
+    if (name.isEmpty())
+        name = JetSnapshot::build(version, JetChildReader::read(path, {}, QStringLiteral("题库文件")), path);
+    if (db.openSharedMemory(name, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
+        throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
+}
+
+} // namespace JetBank

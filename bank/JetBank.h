@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+#include "ConnectionString.h"
+
+class SqliteDatabase;
+
+// A legacy question bank in Access/Jet 4 format, read in place: the engine opens it when the connection's Data
+// Source is a Jet file, with the same connection string and the same statements as a bank of our own format.
+//
+// The three credentials keep their roles. The database password is checked against the one kept in the file's
+// header, case included (a file without one opens with any); the workgroup file must be a Jet database that lists
+// the account (see JetWorkgroup). The file is then read once per version in a child process (JetChildReader) into
+// an in-memory snapshot (JetSnapshot), and the connection opens that snapshot read-only; the file itself is only
+// ever read.
+namespace JetBank {
+
+// True when PATH is a file that begins like an Access/Jet database.
+bool recognises(const QString &path);
+
+// Logs on with SETTINGS and opens DB on the snapshot of the bank. Throws BankError naming the file.
+void open(SqliteDatabase &db, const ConnectionSettings &settings);
+
+} // namespace JetBank

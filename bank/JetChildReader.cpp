@@ -1,0 +1,136 @@
+#include "JetChildReader.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include <sys/resource.h>
+
+#include "BankError.h"
+
+namespace {
+
+constexpr int kDefaultTimeout = 30000;
+// A bank of some thousands of questions comes to a few megabytes; this is far past any real one.
+constexpr qint64 kMaxStream = qint64(512) * 1024 * 1024;
+#if !defined(__SANITIZE_ADDRESS__)
+constexpr rlim_t kMaxChildMemory = rlim_t(4) * 1024 * 1024 * 1024;
+#endif
+
+QString g_toolPath;
+int g_timeout = kDefaultTimeout;
+int g_runs = 0;
+
+QString besideExecutable() {
+    QString dir;
+    if (QCoreApplication::instance())
+        dir = QCoreApplication::applicationDirPath();
+    else
+        dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+    return QDir(dir).filePath(QStringLiteral("mockexam-bank"));
+}
+
+// Runs in the child between fork and exec: only async-signal-safe calls.
+void limitChild() {
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+#if !defined(__SANITIZE_ADDRESS__)
+    // A sanitizer build reserves terabytes of address space up front; a memory cap would stop it from starting.
+    const rlimit memory{kMaxChildMemory, kMaxChildMemory};
+    setrlimit(RLIMIT_AS, &memory);
+#endif
+}
+
+QString unreadable(const QString &role, const QString &path, const QString &why) {
+    return QStringLiteral("无法读取%1：%2（%3）").arg(role, path, why);
+}
+
+} // namespace
+
+namespace JetChildReader {
+
+QList<JetTable> read(const QString &path, const QStringList &tables, const QString &role) {
+    const QString tool = toolPath();
+    if (!QFileInfo(tool).isExecutable())
+        throw BankError(QStringLiteral("找不到读取 Access/Jet 格式%1所需的程序：%2（它应与练习程序放在同一文件夹中）")
+                            .arg(role, QDir::toNativeSeparators(tool)));
+
+    QProcess child;
+    child.setProgram(tool);
+    child.setArguments(QStringList{QStringLiteral("jet-dump"), path} + tables);
+    // libmdb reports problems on its standard error in English; the parent words its own message instead.
+    child.setStandardErrorFile(QProcess::nullDevice());
+    child.setStandardInputFile(QProcess::nullDevice());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("MDBOPTS")); // debugging switches of libmdb, which print to standard output
+    environment.insert(QStringLiteral("MDB_ICONV"), QStringLiteral("UTF-8"));
+    child.setProcessEnvironment(environment);
+    child.setChildProcessModifier(limitChild);
+
+    ++g_runs;
+    const QDeadlineTimer deadline(g_timeout);
+    child.start(QIODevice::ReadOnly);
+    if (!child.waitForStarted(int(qMax<qint64>(deadline.remainingTime(), 1))))
+        throw BankError(unreadable(
+            role, path,
+            QStringLiteral("无法启动读取程序 %1：%2").arg(QDir::toNativeSeparators(tool), child.errorString())));
+
+    QByteArray stream;
+    bool timedOut = false;
+    bool tooLarge = false;
+    while (child.state() != QProcess::NotRunning) {
+        if (deadline.hasExpired()) {
+            timedOut = true;
+            break;
+        }
+        const int remaining = int(qMax<qint64>(deadline.remainingTime(), 1));
+        // False once the child has closed its output: then nothing is left but to wait for its end.
+        if (!child.waitForReadyRead(remaining) && child.state() != QProcess::NotRunning)
+            child.waitForFinished(remaining);
+        stream += child.readAllStandardOutput();
+        if (stream.size() > kMaxStream) {
+            tooLarge = true;
+            break;
+        }
+    }
+    if (timedOut || tooLarge) {
+        child.kill();
+        child.waitForFinished(5000);
+        throw BankError(unreadable(role, path,
+                                   timedOut ? QStringLiteral("读取超时，文件可能已损坏")
+                                            : QStringLiteral("读取程序返回的数据过多，文件可能已损坏")));
+    }
+    stream += child.readAllStandardOutput();
+
+    if (child.exitStatus() == QProcess::CrashExit)
+        throw BankError(unreadable(role, path, QStringLiteral("读取程序异常退出，文件可能已损坏")));
+    const JetDump dump = decodeJetDump(stream);
+    if (dump.status == JetDump::Failure)
+        throw BankError(unreadable(role, path, dump.message));
+    if (dump.status == JetDump::Garbage || child.exitCode() != 0)
+        throw BankError(unreadable(role, path,
+                                   dump.status == JetDump::Garbage
+                                       ? dump.message
+                                       : QStringLiteral("读取程序以状态 %1 结束").arg(child.exitCode())));
+    return dump.tables;
+}
+
+void setToolPath(const QString &path) {
+    g_toolPath = path;
+}
+
+QString toolPath() {
+    return g_toolPath.isEmpty() ? besideExecutable() : g_toolPath;
+}
+
+void setTimeout(int milliseconds) {
+    g_timeout = milliseconds > 0 ? milliseconds : kDefaultTimeout;
+}
+
+int runCount() {
+    return g_runs;
+}
+
+} // namespace JetChildReader
