@@ -5,6 +5,7 @@
 #include "BankCommands.h"
 #include "BankError.h"
 #include "DrawCommand.h"
+#include "ImportJetCommand.h"
 #include "UsageError.h"
 
 namespace {
@@ -36,6 +37,12 @@ const QList<ToolCommand> &toolCommands() {
          runGenerateCommand},
         {QStringLiteral("draw"), QStringLiteral("DIR"),
          QStringLiteral("像练习程序一样从 DIR 中的题库抽一份试卷，逐题列出并给出抽题用时"), runDrawCommand},
+        {QStringLiteral("import-jet"),
+         QStringLiteral("LEGACY_DIR OUT [--from-user U] [--from-password P] [--from-db-password D] [账户选项]"),
+         QStringLiteral(
+             "把 LEGACY_DIR 中 Access/Jet 格式的旧题库（Bs.mdb 和工作组文件 Mq4100.mdw）转换为 OUT 中本程序格式的"
+             "题库，并检查转换结果；--from-* 为旧题库的账户和密码"),
+         runImportJetCommand},
     };
     return commands;
 }
