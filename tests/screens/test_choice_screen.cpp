@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include "ChoiceFontColor.h"
-#include "Countdown.h"
 #include "ExamState.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
@@ -25,22 +24,16 @@ private slots:
 
     void selectionFromOutsideWhateverSheetIsShown_data();
     void selectionFromOutsideWhateverSheetIsShown();
-    void clickOnANumberedButtonSelectsIt();
     void answeringStoresAndAdvances_data();
     void answeringStoresAndAdvances();
-    void answeringAgainKeepsOnlyTheLastLetter();
     void pickingATabSelectsItsFirstQuestion_data();
     void pickingATabSelectsItsFirstQuestion();
     void tickFollowsTheKey_data();
     void tickFollowsTheKey();
     void knowledgePointsCycle_data();
     void knowledgePointsCycle();
-    void knowledgeIndexSurvivesNavigation();
-    void countdownTick_data();
-    void countdownTick();
     void countdownStopsAtZeroAndTellsOnce();
     void keyboard();
-    void keyboardCannotAnswerWhileAnsweringIsOff();
     void fillAndCloseButtons();
 
 private:
@@ -120,12 +113,7 @@ void TestChoiceScreen::selectionFromOutsideWhateverSheetIsShown() {
     QCOMPARE(redButtons(), QList<int>{n});
     // Selection leaves the sheet to the caller.
     QCOMPARE(m_screen->PageControl1->currentIndex(), 0);
-}
-
-void TestChoiceScreen::clickOnANumberedButtonSelectsIt() {
-    QTest::mouseClick(button(6), Qt::LeftButton);
-    QCOMPARE(CurrentChoiceNumber, 6);
-    QCOMPARE(redButtons(), QList<int>{6});
+    QCOMPARE(m_screen->Timer1, m_screen->findChild<QTimer *>(QStringLiteral("Timer1")));
 }
 
 void TestChoiceScreen::answeringStoresAndAdvances_data() {
@@ -145,8 +133,11 @@ void TestChoiceScreen::answeringStoresAndAdvances() {
     QFETCH(int, to);
     QFETCH(int, sheet);
     m_screen->PageControl1->setCurrentIndex(from <= 20 ? 0 : from <= 40 ? 1 : 2);
+    // Answered twice: only the last letter counts.
     select(from);
-
+    QTest::mouseClick(m_screen->Btn_Ans_A, Qt::LeftButton);
+    m_screen->PageControl1->setCurrentIndex(from <= 20 ? 0 : from <= 40 ? 1 : 2);
+    select(from);
     QTest::mouseClick(m_screen->findChild<QPushButton *>(QStringLiteral("Btn_Ans_") + letter), Qt::LeftButton);
     QCOMPARE(answerBox(from)->text(), letter);
     QCOMPARE(ChoiceQuestions[from].CandidateAnswer, letter.toUtf8());
@@ -155,17 +146,6 @@ void TestChoiceScreen::answeringStoresAndAdvances() {
     QCOMPARE(m_screen->Edt_Tm->toPlainText(), QStringLiteral("题目%1").arg(to));
     QCOMPARE(redButtons(), QList<int>{to});
     QVERIFY(answerBox(to)->text().isEmpty());
-}
-
-void TestChoiceScreen::answeringAgainKeepsOnlyTheLastLetter() {
-    select(5);
-    QTest::mouseClick(m_screen->Btn_Ans_A, Qt::LeftButton);
-    select(5);
-    QTest::mouseClick(m_screen->Btn_Ans_B, Qt::LeftButton);
-    QCOMPARE(answerBox(5)->text(), QStringLiteral("B"));
-    QCOMPARE(ChoiceQuestions[5].CandidateAnswer, QByteArray("B"));
-    for (int n : {4, 6})
-        QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
 }
 
 void TestChoiceScreen::pickingATabSelectsItsFirstQuestion_data() {
@@ -256,51 +236,12 @@ void TestChoiceScreen::knowledgePointsCycle() {
     }
     m_screen->Btn_Analysis->click();
     QCOMPARE(m_screen->Mem_Analysis->toPlainText(), QStringLiteral("解析9\n第二行"));
-}
 
-void TestChoiceScreen::knowledgeIndexSurvivesNavigation() {
-    ChoiceQuestions[9].KnowledgeCount = 3;
-    ChoiceQuestions[12].KnowledgeCount = 3;
-    for (int k = 1; k <= 3; ++k)
-        ChoiceQuestions[9].KnowledgeTexts[k] = ChoiceQuestions[12].KnowledgeTexts[k] = QByteArray::number(k);
+    // The index is kept in the record: leaving the question and coming back continues the cycle.
+    select(10);
     select(9);
-    m_screen->Btn_ZhiShiDianClick();
-    m_screen->Btn_ZhiShiDianClick();
-    QCOMPARE(m_screen->Lbl_Ip->text(), QStringLiteral("3"));
-    select(12);
-    m_screen->Btn_ZhiShiDianClick();
-    QCOMPARE(m_screen->Lbl_Ip->text(), QStringLiteral("2"));
-    select(9);
-    m_screen->Btn_ZhiShiDianClick();
-    QCOMPARE(m_screen->Lbl_Ip->text(), QStringLiteral("1"));
-}
-
-void TestChoiceScreen::countdownTick_data() {
-    QTest::addColumn<int>("minutes");
-    QTest::addColumn<int>("seconds");
-    QTest::addColumn<QString>("minuteShown");
-    QTest::addColumn<QString>("secondShown");
-    QTest::newRow("90:00") << 90 << 0 << "89"
-                           << "59";
-    QTest::newRow("to 09:05") << 9 << 6 << "09"
-                              << "05";
-    QTest::newRow("10:00") << 10 << 0 << "09"
-                           << "59";
-}
-
-void TestChoiceScreen::countdownTick() {
-    QFETCH(int, minutes);
-    QFETCH(int, seconds);
-    QFETCH(QString, minuteShown);
-    QFETCH(QString, secondShown);
-    RemainingMinutes = minutes;
-    RemainingSeconds = seconds;
-    m_screen->Timer1Timer();
-    QCOMPARE(m_screen->Lbl_Minute->text(), minuteShown);
-    QCOMPARE(m_screen->Lbl_Second->text(), secondShown);
-    QCOMPARE(Countdown::display(RemainingMinutes), minuteShown);
-    QCOMPARE(m_screen->Timer1, m_screen->findChild<QTimer *>(QStringLiteral("Timer1")));
-    QCOMPARE(m_screen->Timer1->interval(), 1000);
+    m_screen->Btn_ZhiShiDian->click();
+    QCOMPARE(q.KnowledgeIndex, count == 0 ? 1 : shown.last() % count + 1);
 }
 
 void TestChoiceScreen::countdownStopsAtZeroAndTellsOnce() {
@@ -317,6 +258,11 @@ void TestChoiceScreen::countdownStopsAtZeroAndTellsOnce() {
     QCOMPARE(RemainingMinutes, 0);
     QCOMPARE(RemainingSeconds, 0);
     QCOMPARE(m_screen->Lbl_Minute->text() + m_screen->Lbl_Second->text(), QStringLiteral("0000"));
+    RemainingMinutes = 9;
+    RemainingSeconds = 6;
+    m_screen->Timer1->setSingleShot(true);
+    m_screen->Timer1->start(1);
+    QTRY_COMPARE(m_screen->Lbl_Minute->text() + m_screen->Lbl_Second->text(), QStringLiteral("0905"));
 }
 
 void TestChoiceScreen::keyboard() {
@@ -342,19 +288,15 @@ void TestChoiceScreen::keyboard() {
     QTRY_COMPARE(ChoiceQuestions[12].CandidateAnswer, QByteArray("D"));
     QCOMPARE(CurrentChoiceNumber, 13);
 
+    // With answering off (review mode) no key answers.
+    m_screen->Btn_Ans_A->setEnabled(false);
+    QTest::keyClick(button(13), Qt::Key_A);
+    QVERIFY(ChoiceQuestions[13].CandidateAnswer.isEmpty());
+
     // Escape acts as "填空题".
     QTest::keyClick(m_screen->Edt_Tm, Qt::Key_Escape);
     QTRY_VERIFY(!m_screen->isVisible());
     QTRY_VERIFY(Frm_Ks_Fill->isVisible());
-}
-
-void TestChoiceScreen::keyboardCannotAnswerWhileAnsweringIsOff() {
-    for (QPushButton *answer : {m_screen->Btn_Ans_A, m_screen->Btn_Ans_B, m_screen->Btn_Ans_C, m_screen->Btn_Ans_D})
-        answer->setEnabled(false);
-    select(3);
-    QTest::keyClick(button(3), Qt::Key_A);
-    QVERIFY(ChoiceQuestions[3].CandidateAnswer.isEmpty());
-    QCOMPARE(CurrentChoiceNumber, 3);
 }
 
 void TestChoiceScreen::fillAndCloseButtons() {
