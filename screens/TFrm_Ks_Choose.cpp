@@ -263,7 +263,7 @@ void TFrm_Ks_Choose::wireKeyboard() {
     connect(escape, &QShortcut::activated, Btn_Fill, &QPushButton::click);
     // Enter presses the button that has the focus, and a bare letter A to D answers while a button has it; the
     // captions "&A".."&D" give Alt+letter anywhere in the window.
-    for (QPushButton *button : findChildren<QPushButton *>())
+    for (QPushButton *button : PanelBkGnd->findChildren<QPushButton *>())
         button->installEventFilter(this);
 }
 
