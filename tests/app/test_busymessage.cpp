@@ -28,7 +28,6 @@ private slots:
     void aDifferentClipStartsFromItsFirstFrame();
     void closingAHiddenWindowIsHarmless();
     void anUnknownClipShowsNone();
-    void withoutTheWindowNothingHappens();
 
 private:
     Tx_printmessage *m_window = nullptr;
@@ -129,13 +128,6 @@ void TestBusyMessage::anUnknownClipShowsNone() {
     QTest::qWait(3 * 67);
     QCOMPARE(m_window->Animate1->renderedFrames(), rendered);
     CloseBusyMessage();
-}
-
-void TestBusyMessage::withoutTheWindowNothingHappens() {
-    x_printmessage = nullptr;
-    ShowBusyMessage(QStringLiteral("请稍候"), 3);
-    CloseBusyMessage();
-    QVERIFY(!m_window->isVisible());
 }
 
 QTEST_MAIN(TestBusyMessage)

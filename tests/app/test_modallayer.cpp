@@ -37,7 +37,6 @@ class TestModalLayer : public QObject {
     Q_OBJECT
 private slots:
     void disablesOnlyTheWindowsVisibleAtItsStart();
-    void leavesAnAlreadyDisabledWindowDisabled();
     void endsWhenTheWindowIsDestroyed();
     void endsAtOnceWhenTheWindowHidesItselfWhileShown();
     void theProgramMayStillCloseAWindowBehind();
@@ -69,19 +68,6 @@ void TestModalLayer::disablesOnlyTheWindowsVisibleAtItsStart() {
     QVERIFY(!modal->isVisible());
     QVERIFY(start->isEnabled());
     QVERIFY(hiddenAtStart->isEnabled());
-}
-
-void TestModalLayer::leavesAnAlreadyDisabledWindowDisabled() {
-    auto start = makeWindow("start");
-    auto disabled = makeWindow("disabled");
-    auto modal = makeWindow("modal");
-    start->show();
-    disabled->show();
-    disabled->setEnabled(false);
-    whileModal([&] { modal->hide(); });
-    showModal(modal.get());
-    QVERIFY(start->isEnabled());
-    QVERIFY(!disabled->isEnabled());
 }
 
 void TestModalLayer::endsWhenTheWindowIsDestroyed() {
