@@ -37,7 +37,7 @@ int runDrawCommand(const QStringList &args, QTextStream &out) {
                    .arg(n, 2)
                    .arg((n - 1) / Exam::FillPerModule + 1)
                    .arg(QString::fromUtf8(paper.fillIds.at(n - 1)));
-    out << QStringLiteral("抽题用时 %1 毫秒，打开连接 %2 次\n")
+    out << QStringLiteral("抽题用时 %1 毫秒（含本次运行中首次打开题库的密钥推导），打开连接 %2 次\n")
                .arg(double(nanoseconds) / 1e6, 0, 'f', 1)
                .arg(dataModule.ADOConnection1->openCount());
     return ExitOk;
