@@ -1,0 +1,21 @@
+#include <cstddef>
+#include <cstdint>
+
+#include <QByteArray>
+
+#include "BankError.h"
+#include "JetDump.h"
+#include "JetSnapshot.h"
+
+// One input is whatever a reading child might write on its standard output. The trainer decodes it and, when it
+// holds tables, builds the snapshot the statements run on; neither may fail in any other way than with a message.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const JetDump dump = decodeJetDump(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (dump.status != JetDump::Tables)
+        return 0;
+    try {
+        JetSnapshot::build("4:fuzz|0", dump.tables, QStringLiteral("fuzz"));
+    } catch (const BankError &) {
+    }
+    return 0;
+}
