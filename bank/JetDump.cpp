@@ -31,10 +31,7 @@ JetDump garbage(const QString &what) {
     return dump;
 }
 
-bool validName(const QCborValue &value) {
-    if (!value.isString())
-        return false;
-    const QString name = value.toString();
+bool validName(const QString &name) {
     if (name.isEmpty() || name.size() > kMaxNameLength)
         return false;
     for (const QChar c : name)
@@ -56,56 +53,40 @@ QString printable(const QString &text) {
     return line.trimmed();
 }
 
+// The shape of one table as CBOR; what the names and columns must be is jetTablesProblem's.
 bool decodeTable(const QCborValue &value, JetTable *table, QString *problem) {
-    if (!value.isMap()) {
-        *problem = QStringLiteral("数据表不是映射");
-        return false;
-    }
     const QCborMap map = value.toMap();
-    if (!validName(map.value(QStringLiteral("name")))) {
-        *problem = QStringLiteral("数据表名称无效");
-        return false;
-    }
-    table->name = map.value(QStringLiteral("name")).toString();
+    const QCborValue name = map.value(QStringLiteral("name"));
     const QCborValue columns = map.value(QStringLiteral("columns"));
-    if (!columns.isArray() || columns.toArray().isEmpty() || columns.toArray().size() > kMaxColumns) {
-        *problem = QStringLiteral("数据表“%1”的列表无效").arg(table->name);
+    const QCborValue rows = map.value(QStringLiteral("rows"));
+    if (!value.isMap() || !name.isString() || !columns.isArray() || !rows.isArray() ||
+        columns.toArray().size() > kMaxColumns) {
+        *problem = QStringLiteral("数据表的结构无效");
         return false;
     }
-    QSet<QString> seen;
+    table->name = name.toString();
     for (const QCborValue &entry : columns.toArray()) {
         const QCborMap column = entry.toMap();
+        const QCborValue columnName = column.value(QStringLiteral("name"));
         const QCborValue type = column.value(QStringLiteral("type"));
-        if (!entry.isMap() || !validName(column.value(QStringLiteral("name"))) || !type.isInteger() ||
-            type.toInteger() < JetColumn::Integer || type.toInteger() > JetColumn::Blob) {
-            *problem = QStringLiteral("数据表“%1”的列无效").arg(table->name);
+        if (!entry.isMap() || !columnName.isString() || !type.isInteger() || type.toInteger() < JetColumn::Integer ||
+            type.toInteger() > JetColumn::Blob) {
+            *problem = QStringLiteral("数据表“%1”的列无效").arg(printable(table->name));
             return false;
         }
-        const QString name = column.value(QStringLiteral("name")).toString();
-        // Column names match without regard to case, so two that differ only in case could not both be read.
-        if (seen.contains(name.toLower())) {
-            *problem = QStringLiteral("数据表“%1”的列“%2”出现了两次").arg(table->name, name);
-            return false;
-        }
-        seen.insert(name.toLower());
-        table->columns.append({name, JetColumn::Type(type.toInteger())});
-    }
-    const QCborValue rows = map.value(QStringLiteral("rows"));
-    if (!rows.isArray()) {
-        *problem = QStringLiteral("数据表“%1”没有行数组").arg(table->name);
-        return false;
+        table->columns.append({columnName.toString(), JetColumn::Type(type.toInteger())});
     }
     const QCborArray rowArray = rows.toArray();
     table->rows.reserve(rowArray.size());
     for (const QCborValue &rowValue : rowArray) {
         const QCborArray row = rowValue.toArray();
         if (!rowValue.isArray() || row.size() != table->columns.size()) {
-            *problem = QStringLiteral("数据表“%1”的行与列数不符").arg(table->name);
+            *problem = QStringLiteral("数据表“%1”的行与列数不符").arg(printable(table->name));
             return false;
         }
         for (const QCborValue &field : row)
             if (!validValue(field)) {
-                *problem = QStringLiteral("数据表“%1”中有无法识别的值").arg(table->name);
+                *problem = QStringLiteral("数据表“%1”中有无法识别的值").arg(printable(table->name));
                 return false;
             }
         table->rows.append(row);
@@ -114,6 +95,31 @@ bool decodeTable(const QCborValue &value, JetTable *table, QString *problem) {
 }
 
 } // namespace
+
+QString jetTablesProblem(const QList<JetTable> &tables) {
+    QSet<QString> tableNames;
+    for (const JetTable &table : tables) {
+        if (!validName(table.name))
+            return QStringLiteral("数据表名称“%1”无效").arg(printable(table.name));
+        // Names match without regard to case, so two that differ only in case could not both be read.
+        if (tableNames.contains(table.name.toLower()))
+            return QStringLiteral("数据表“%1”出现了两次").arg(table.name);
+        tableNames.insert(table.name.toLower());
+        if (table.columns.isEmpty() || table.columns.size() > kMaxColumns)
+            return QStringLiteral("数据表“%1”有 %2 列").arg(table.name).arg(table.columns.size());
+        QSet<QString> columnNames;
+        for (const JetColumn &column : table.columns) {
+            if (!validName(column.name))
+                return QStringLiteral("数据表“%1”的列名“%2”无效").arg(table.name, printable(column.name));
+            if (columnNames.contains(column.name.toLower()))
+                return QStringLiteral("数据表“%1”的列“%2”出现了两次").arg(table.name, column.name);
+            columnNames.insert(column.name.toLower());
+        }
+    }
+    if (tables.size() > kMaxTables)
+        return QStringLiteral("数据表过多");
+    return QString();
+}
 
 QByteArray encodeJetTables(const QList<JetTable> &tables) {
     QCborArray list;
@@ -177,16 +183,15 @@ JetDump decodeJetDump(const QByteArray &bytes) {
 
     JetDump dump;
     dump.status = JetDump::Tables;
-    QSet<QString> seen;
     for (const QCborValue &value : tables.toArray()) {
         JetTable table;
         QString problem;
         if (!decodeTable(value, &table, &problem))
             return garbage(QStringLiteral("读取程序返回的数据无法识别（%1）").arg(problem));
-        if (seen.contains(table.name.toLower()))
-            return garbage(QStringLiteral("读取程序返回的数据无法识别（数据表“%1”出现了两次）").arg(table.name));
-        seen.insert(table.name.toLower());
         dump.tables.append(std::move(table));
     }
+    const QString problem = jetTablesProblem(dump.tables);
+    if (!problem.isEmpty())
+        return garbage(QStringLiteral("读取程序返回的数据无法识别（%1）").arg(problem));
     return dump;
 }

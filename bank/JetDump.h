@@ -32,6 +32,11 @@ struct JetDump {
     QString message;        // Failure: the child's message; Garbage: what is wrong with the stream
 };
 
+// What makes TABLES unfit to be sent, or empty when they are fine: every table and column needs a name without
+// control characters, unique without regard to case, and a table has 1 to 255 columns. The reading child checks
+// its tables with it before sending, so that a damaged file is refused there with a reason.
+QString jetTablesProblem(const QList<JetTable> &tables);
+
 QByteArray encodeJetTables(const QList<JetTable> &tables);
 QByteArray encodeJetFailure(const QString &message);
 

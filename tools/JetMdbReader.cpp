@@ -262,6 +262,10 @@ QList<JetTable> readHandle(MdbHandle *mdb, const QStringList &wanted) {
     QList<JetTable> tables;
     for (const QString &name : tableNames(mdb, wanted))
         tables.append(readTable(mdb, name));
+    // A damaged catalogue gives names that no Jet table can have; such a file is refused here, with the reason.
+    const QString problem = jetTablesProblem(tables);
+    if (!problem.isEmpty())
+        throw BankError(QStringLiteral("文件已损坏（%1）").arg(problem));
     return tables;
 }
 
