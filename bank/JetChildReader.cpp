@@ -10,12 +10,21 @@
 
 #include "BankError.h"
 
+// A sanitizer build reserves terabytes of address space up front; a memory cap would keep the child from starting.
+#if defined(__SANITIZE_ADDRESS__)
+#define MOCKEXAM_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define MOCKEXAM_ADDRESS_SANITIZER 1
+#endif
+#endif
+
 namespace {
 
 constexpr int kDefaultTimeout = 30000;
 // A bank of some thousands of questions comes to a few megabytes; this is far past any real one.
 constexpr qint64 kMaxStream = qint64(512) * 1024 * 1024;
-#if !defined(__SANITIZE_ADDRESS__)
+#if !defined(MOCKEXAM_ADDRESS_SANITIZER)
 constexpr rlim_t kMaxChildMemory = rlim_t(4) * 1024 * 1024 * 1024;
 #endif
 
@@ -36,8 +45,7 @@ QString besideExecutable() {
 void limitChild() {
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
-#if !defined(__SANITIZE_ADDRESS__)
-    // A sanitizer build reserves terabytes of address space up front; a memory cap would stop it from starting.
+#if !defined(MOCKEXAM_ADDRESS_SANITIZER)
     const rlimit memory{kMaxChildMemory, kMaxChildMemory};
     setrlimit(RLIMIT_AS, &memory);
 #endif
