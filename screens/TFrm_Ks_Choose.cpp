@@ -303,7 +303,10 @@ QWidget *TFrm_Ks_Choose::sheetOf(int n) const {
 
 void TFrm_Ks_Choose::FormShow(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
-    if (Tag == 1)
+    // A paper is drawn only in exam mode. After the score sheet's quit the fill-in screen may still be open in review
+    // mode and bring this screen back; drawing there would show the new paper's keys, and the next start would then
+    // resume that very paper as an exam.
+    if (Tag == 1 || !Btn_ping->isEnabled())
         return;
     setButtonFontColor(CurrentChoiceButton, Colors::clBlack);
     Tag = 1;

@@ -40,6 +40,7 @@ private slots:
     void countdownEndHandsIn();
     void countdownEndAfterHandInDoesNothing();
     void reopenedScreensWorkBesideTheSheet();
+    void fillScreenLeftOpenAfterQuitDrawsNoPaper();
 
 private:
     static QWidget *screen(const QString &name);
@@ -349,6 +350,28 @@ void TestReviewMode::reopenedScreensWorkBesideTheSheet() {
     const QStringList expected = {"44", "解析44",      "知识点44-2", "2", "解析44",  "21",
                                   "",   "填空知识点2", "甲#乙",      "4", "X4#Y4@Z4"};
     QCOMPARE(seen, expected);
+}
+
+void TestReviewMode::fillScreenLeftOpenAfterQuitDrawsNoPaper() {
+    // The fill-in screen reopened from the sheet stays open after the sheet's quit, still in review mode. Its way
+    // to the choice screen must not draw a paper there: the new paper's keys would show in review and the next
+    // start would resume that very paper in exam mode.
+    startExam();
+    m_driver->whileSheetUp([&] {
+        Frm_Ping->BitBtn56Click(Frm_Ping->findChild<QPushButton *>(QStringLiteral("BitBtn62")));
+        Frm_Ping->Button2->click();
+    });
+    QTest::mouseClick(Frm_Ks_Choose->Btn_ping, Qt::LeftButton);
+    QVERIFY(m_driver->ran());
+    QVERIFY(Frm_Ks_Fill->isVisible());
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
+
+    const QByteArray before = ChoiceQuestions[1].QuestionText;
+    QTest::mouseClick(Frm_Ks_Fill->btn_choose, Qt::LeftButton);
+    QTRY_VERIFY(Frm_Ks_Choose->isVisible());
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
+    QCOMPARE(ChoiceQuestions[1].QuestionText, before);
+    QVERIFY(!Frm_Ks_Choose->Btn_ping->isEnabled());
 }
 
 QTEST_MAIN(TestReviewMode)
