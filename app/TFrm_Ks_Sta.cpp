@@ -17,6 +17,7 @@
 #include "Fonts.h"
 #include "ModalLayer.h"
 #include "ReviewMode.h"
+#include "ScreenButton.h"
 #include "ScreenGlobals.h"
 #include "TDm.h"
 #include "TFrm_Ks_Choose.h"
@@ -51,43 +52,9 @@ TFrm_Ks_Sta::TFrm_Ks_Sta(QWidget *parent)
 }
 
 void TFrm_Ks_Sta::buildButtons() {
-    Button1 = new TdxButton(Panel1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button1->move(80, 136);
-    Button1->resize(211, Button1->height());
-    Button1->setCaption(QStringLiteral("&S开始考试"));
-    Button1->setFont(songFont(12));
-    Button1->setFontColor(Colors::clMenuText);
-    TdxColors start;
-    start.BackgroundFrom = 13562879;
-    start.BackgroundTo = Colors::clWhite;
-    start.BorderLine = Colors::clGreen;
-    start.ClickedTo = 13562879;
-    start.FocusedTo = 9352301;
-    start.HotTrack = Colors::clGreen;
-    Button1->setColors(start);
-
-    Button2 = new TdxButton(Panel1);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->move(80, 168);
-    Button2->resize(211, Button2->height());
-    Button2->setCaption(QStringLiteral("&Q退出"));
-    Button2->setFont(songFont(12));
-    Button2->setFontColor(Colors::clMenuText);
-    TdxColors quit;
-    quit.BackgroundFrom = 13562879;
-    quit.BackgroundTo = Colors::clWhite;
-    quit.BorderLine = Colors::clGreen;
-    quit.FocusedFrom = 13618943;
-    quit.FocusedTo = 6315007;
-    Button2->setColors(quit);
-
-    for (TdxButton *button : {Button1, Button2}) {
-        button->setHotTrack(true);
-        button->setLayout(TdxLayout::blGlyphRight);
-        button->setQuality(TdxQuality::bqHigh);
-        button->setShowFocusRect(false);
-    }
+    Button1 =
+        makeScreenButton(Panel1, "Button1", QStringLiteral("&S开始考试"), QPoint(80, 136), 211, startButtonColors());
+    Button2 = makeScreenButton(Panel1, "Button2", QStringLiteral("&Q退出"), QPoint(80, 168), 211, quitButtonColors());
     setTabOrder(Button1, Button2);
     connect(Button1, &TdxButton::clicked, this, &TFrm_Ks_Sta::Button1Click);
     connect(Button2, &TdxButton::clicked, this, &TFrm_Ks_Sta::Button2Click);

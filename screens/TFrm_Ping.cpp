@@ -13,6 +13,7 @@
 #include "ExamState.h"
 #include "Fonts.h"
 #include "Grading.h"
+#include "ScreenButton.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
 #include "TFrm_Ks_Fill.h"
@@ -163,24 +164,7 @@ void TFrm_Ping::buildScores() {
 }
 
 void TFrm_Ping::buildQuitButton() {
-    Button2 = new TdxButton(Panel1);
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->move(422, 296);
-    Button2->resize(84, Button2->height());
-    Button2->setCaption(QStringLiteral("&Q退出"));
-    Button2->setFont(songFont(12));
-    Button2->setFontColor(Colors::clMenuText);
-    TdxColors colours;
-    colours.BackgroundFrom = 13562879;
-    colours.BackgroundTo = Colors::clWhite;
-    colours.BorderLine = Colors::clGreen;
-    colours.FocusedFrom = 13618943;
-    colours.FocusedTo = 6315007;
-    Button2->setColors(colours);
-    Button2->setHotTrack(true);
-    Button2->setLayout(TdxLayout::blGlyphRight);
-    Button2->setQuality(TdxQuality::bqHigh);
-    Button2->setShowFocusRect(false);
+    Button2 = makeScreenButton(Panel1, "Button2", QStringLiteral("&Q退出"), QPoint(422, 296), 84, quitButtonColors());
     connect(Button2, &TdxButton::clicked, this, [this] { Button2Click(Button2); });
 }
 
