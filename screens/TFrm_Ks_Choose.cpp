@@ -357,10 +357,13 @@ void TFrm_Ks_Choose::BitBtn1Click(QObject *Sender) {
 
     setButtonFontColor(CurrentChoiceButton, Colors::clBlack);
     Edt_Tm->setPlainText(boxText(question.QuestionText));
-    Edt_Ans_A->setText(QString::fromUtf8(question.OptionA));
-    Edt_Ans_B->setText(QString::fromUtf8(question.OptionB));
-    Edt_Ans_C->setText(QString::fromUtf8(question.OptionC));
-    Edt_Ans_D->setText(QString::fromUtf8(question.OptionD));
+    const QByteArray *options[] = {&question.OptionA, &question.OptionB, &question.OptionC, &question.OptionD};
+    QLineEdit *optionBoxes[] = {Edt_Ans_A, Edt_Ans_B, Edt_Ans_C, Edt_Ans_D};
+    for (int i = 0; i < 4; ++i) {
+        optionBoxes[i]->setText(QString::fromUtf8(*options[i]));
+        // A long option is read from its beginning; a one-line box would otherwise scroll to the text's end.
+        optionBoxes[i]->setCursorPosition(0);
+    }
 
     // The marker goes on this screen's own button of that number, whoever asked for the selection.
     CurrentChoiceButton = m_numberButtons[n];
@@ -371,7 +374,6 @@ void TFrm_Ks_Choose::BitBtn1Click(QObject *Sender) {
     Mem_Analysis->setPlainText(boxText(question.Analysis));
 
     const QByteArray letters[] = {"A", "B", "C", "D"};
-    const QLineEdit *optionBoxes[] = {Edt_Ans_A, Edt_Ans_B, Edt_Ans_C, Edt_Ans_D};
     int top = Img_DuiHao->y();
     for (int i = 0; i < 4; ++i)
         if (question.Key == letters[i])

@@ -106,6 +106,8 @@ void TestChoiceScreen::selectionFromOutsideWhateverSheetIsShown() {
     QCOMPARE(m_screen->Edt_Tm->toPlainText(), QString::fromUtf8("题目" + tag));
     QCOMPARE(m_screen->Edt_Ans_A->text(), QString::fromUtf8("甲" + tag));
     QCOMPARE(m_screen->Edt_Ans_D->text(), QString::fromUtf8("丁" + tag));
+    // Options are shown from their beginning, however long they are.
+    QCOMPARE(m_screen->Edt_Ans_D->cursorPosition(), 0);
     QCOMPARE(m_screen->Mem_Analysis->toPlainText(), QString::fromUtf8("解析" + tag + "\n第二行"));
     QCOMPARE(CurrentChoiceNumber, n);
     QCOMPARE(CurrentChoiceButton, button(n));
