@@ -7,6 +7,7 @@
 
 #include "BankError.h"
 #include "CipherKeyCache.h"
+#include "CodecMemoryLock.h"
 #include "SqliteDatabase.h"
 #include "SqliteStatement.h"
 
@@ -52,14 +53,15 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
     file.close();
     checkHeader(path, head, size);
 
-    const QByteArray key =
-        CipherKeyCache::rawKey(info.canonicalFilePath(), head.left(CipherKeyCache::SaltSize), databasePassword);
+    const QByteArray key = CipherKeyCache::rawKey(path, head.left(CipherKeyCache::SaltSize), databasePassword);
     if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
         throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
     if (db.setKey(key) != SQLITE_OK)
         throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
 
-    // The first read decrypts the first page: a wrong key fails here and nowhere later.
+    // The first read decrypts the first page: a wrong key fails here and nowhere later. It also sets up the cipher's
+    // page keys, whose passing buffers need no memory lock (see CodecMemoryLock).
+    const CodecMemoryLock::Skip skip;
     SqliteStatement marker;
     int rc = marker.prepare(db.handle(), "PRAGMA application_id");
     if (rc == SQLITE_OK)

@@ -23,10 +23,10 @@ int g_derivations = 0;
 
 namespace CipherKeyCache {
 
-QByteArray rawKey(const QString &canonicalPath, const QByteArray &salt, const QByteArray &password) {
-    // The parts are length-prefixed so that no two different triples run together into the same cache key.
+QByteArray rawKey(const QString &path, const QByteArray &salt, const QByteArray &password) {
+    // The parts are length-prefixed so that no two different pairs run together into the same cache key.
     QByteArray id;
-    for (const QByteArray &part : {canonicalPath.toUtf8(), salt, password})
+    for (const QByteArray &part : {salt, password})
         id += QByteArray::number(part.size()) + ':' + part;
     auto it = cache().constFind(id);
     if (it != cache().constEnd())
@@ -36,7 +36,7 @@ QByteArray rawKey(const QString &canonicalPath, const QByteArray &salt, const QB
     if (PKCS5_PBKDF2_HMAC_SHA1(password.constData(), int(password.size()),
                                reinterpret_cast<const unsigned char *>(salt.constData()), int(salt.size()),
                                kKdfIterations, kKeySize, key) != 1)
-        throw BankError(QStringLiteral("无法计算题库文件的密钥：%1").arg(canonicalPath));
+        throw BankError(QStringLiteral("无法计算题库文件的密钥：%1").arg(path));
     ++g_derivations;
     const QByteArray raw = "x'" + QByteArray(reinterpret_cast<const char *>(key), kKeySize).toHex() + "'";
     cache().insert(id, raw);

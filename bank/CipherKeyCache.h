@@ -7,14 +7,15 @@
 //
 // The bank's cipher derives its page key from the password and the salt in the file's first 16 bytes with 64000
 // rounds of PBKDF2-HMAC-SHA1, some 27 ms. Keep-connection is off, so a drawing opens the bank 65 times; handing the
-// derived key over as a raw key makes each of those opens cheap. The cache is keyed by canonical path, salt and
-// password: a bank replaced by another file (another salt) gets its own key.
+// derived key over as a raw key makes each of those opens cheap. The key is a function of salt and password alone,
+// so the cache is keyed by those two: a bank replaced by another file (another salt) gets its own key, and no path
+// needs resolving on each open.
 namespace CipherKeyCache {
 
 constexpr int SaltSize = 16;
 
-// The key as x'<64 hex digits>', ready for SqliteDatabase::setKey.
-QByteArray rawKey(const QString &canonicalPath, const QByteArray &salt, const QByteArray &password);
+// The key as x'<64 hex digits>', ready for SqliteDatabase::setKey. PATH only names the file in a failure.
+QByteArray rawKey(const QString &path, const QByteArray &salt, const QByteArray &password);
 
 // How many slow derivations have run in this process (tests and benchmarks check the cache with it).
 int derivationCount();

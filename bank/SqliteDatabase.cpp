@@ -3,6 +3,8 @@
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
+#include "CodecMemoryLock.h"
+
 SqliteDatabase::~SqliteDatabase() {
     close();
 }
@@ -31,15 +33,20 @@ int SqliteDatabase::openSharedMemory(const QByteArray &name, Mode mode) {
 }
 
 int SqliteDatabase::setKey(const QByteArray &key) {
+    // Keying allocates the cipher's buffers; close() frees them inside the same kind of scope.
+    const CodecMemoryLock::Skip skip;
     return sqlite3_key(m_db, key.constData(), int(key.size()));
 }
 
 int SqliteDatabase::exec(const QByteArray &sql) {
+    // A key given by statement allocates the cipher's buffers as setKey does.
+    const CodecMemoryLock::Skip skip;
     return sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, nullptr);
 }
 
 void SqliteDatabase::close() {
     if (m_db) {
+        const CodecMemoryLock::Skip skip;
         // v2 defers the close until a statement that escaped finalization goes, instead of leaking the handle.
         sqlite3_close_v2(m_db);
         m_db = nullptr;
