@@ -5,11 +5,27 @@
 
 #include "CodecMemoryLock.h"
 
+namespace {
+
+// Process-wide settings, made before the engine's first use. Memory statistics take a global mutex on every
+// allocation, and a statement on a fresh connection allocates a great deal; nothing here reads them. Once the
+// engine is running the call is refused and changes nothing.
+void configureEngine() {
+    static const bool configured = [] {
+        sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+        return true;
+    }();
+    Q_UNUSED(configured);
+}
+
+} // namespace
+
 SqliteDatabase::~SqliteDatabase() {
     close();
 }
 
 int SqliteDatabase::open(const QString &path, Mode mode) {
+    configureEngine();
     close();
     const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -22,6 +38,7 @@ int SqliteDatabase::open(const QString &path, Mode mode) {
 }
 
 int SqliteDatabase::openSharedMemory(const QByteArray &name, Mode mode) {
+    configureEngine();
     close();
     const int flags = (mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) |
                       SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX;
