@@ -25,7 +25,9 @@ constexpr int kDefaultTimeout = 30000;
 // A bank of some thousands of questions comes to a few megabytes; this is far past any real one.
 constexpr qint64 kMaxStream = qint64(512) * 1024 * 1024;
 #if !defined(MOCKEXAM_ADDRESS_SANITIZER)
-constexpr rlim_t kMaxChildMemory = rlim_t(4) * 1024 * 1024 * 1024;
+// A bank of some thousands of questions needs well under a tenth of this; a damaged length field that makes libmdb
+// ask for more ends the child quickly instead of after minutes of paging.
+constexpr rlim_t kMaxChildMemory = rlim_t(1) * 1024 * 1024 * 1024;
 #endif
 
 QString g_toolPath;
@@ -93,10 +95,11 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
             timedOut = true;
             break;
         }
-        const int remaining = int(qMax<qint64>(deadline.remainingTime(), 1));
-        // False once the child has closed its output: then nothing is left but to wait for its end.
-        if (!child.waitForReadyRead(remaining) && child.state() != QProcess::NotRunning)
-            child.waitForFinished(remaining);
+        // False once the child has closed its output (then nothing is left but to wait for its end) or when the
+        // time is up; the waits share one deadline.
+        if (!child.waitForReadyRead(int(qMax<qint64>(deadline.remainingTime(), 1))) &&
+            child.state() != QProcess::NotRunning && !deadline.hasExpired())
+            child.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 1)));
         stream += child.readAllStandardOutput();
         if (stream.size() > kMaxStream) {
             tooLarge = true;

@@ -265,7 +265,7 @@ QList<JetTable> readHandle(MdbHandle *mdb, const QStringList &wanted) {
     // A damaged catalogue gives names that no Jet table can have; such a file is refused here, with the reason.
     const QString problem = jetTablesProblem(tables);
     if (!problem.isEmpty())
-        throw BankError(QStringLiteral("文件已损坏（%1）").arg(problem));
+        throw BankError(QStringLiteral("文件已损坏：%1").arg(problem));
     return tables;
 }
 
