@@ -8,29 +8,14 @@
 #include "BankIo.h"
 #include "TestBank.h"
 #include "TestPaths.h"
-#include "ToolRunner.h"
+#include "ToolRun.h"
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = ToolRun;
 
 Run tool(const QStringList &args) {
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = runTool(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
-}
-
-QByteArray fileBytes(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return runToolCapturing(args);
 }
 
 QString fixture(const QString &name) {
