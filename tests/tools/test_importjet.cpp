@@ -12,29 +12,14 @@
 #include "JetSnapshot.h"
 #include "TestBank.h"
 #include "TestPaths.h"
-#include "ToolRunner.h"
+#include "ToolRun.h"
 
 namespace {
 
-struct Run {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using Run = ToolRun;
 
 Run tool(const QStringList &args) {
-    Run run;
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.status = runTool(args, out, err);
-    out.flush();
-    err.flush();
-    return run;
-}
-
-QByteArray bytesOf(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return runToolCapturing(args);
 }
 
 } // namespace
@@ -63,7 +48,7 @@ private slots:
         const QString bank = QDir(legacy).filePath(QStringLiteral("Bs.mdb"));
         const BankTables tables = makeTables(11, 2);
         JetSnapshot::build(JetFileVersion::of(bank), jetTablesOf(tables), bank);
-        const QByteArray before = bytesOf(bank);
+        const QByteArray before = fileBytes(bank);
 
         const QString out = path(QStringLiteral("converted"));
         const Run wrong = tool({QStringLiteral("import-jet"), legacy, out, QStringLiteral("--from-db-password"),
@@ -77,7 +62,7 @@ private slots:
         QVERIFY2(run.status == 0, qPrintable(run.out + run.err));
         QVERIFY2(run.out.contains(QStringLiteral("选择题 55 道，填空题 10 道，知识点 15 条")), qPrintable(run.out));
         QVERIFY2(run.out.contains(QStringLiteral("检查完毕：0 个错误")), qPrintable(run.out));
-        QCOMPARE(bytesOf(bank), before);
+        QCOMPARE(fileBytes(bank), before);
 
         // The new bank opens with the trainer's own credentials and holds the same rows.
         const BankTables converted = readBank(out);
@@ -116,12 +101,12 @@ private slots:
             legacy = writeTestBank(legacy, makeTables(11, 2));
         if (setup == QLatin1String("same"))
             out = legacy + QStringLiteral("/.");
-        const QByteArray before = bytesOf(QDir(legacy).filePath(QStringLiteral("Bs.mdb")));
+        const QByteArray before = fileBytes(QDir(legacy).filePath(QStringLiteral("Bs.mdb")));
 
         const Run run = tool(QStringList{QStringLiteral("import-jet"), legacy, out} + extra);
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.contains(expected), qPrintable(run.err));
-        QCOMPARE(bytesOf(QDir(legacy).filePath(QStringLiteral("Bs.mdb"))), before);
+        QCOMPARE(fileBytes(QDir(legacy).filePath(QStringLiteral("Bs.mdb"))), before);
         if (setup != QLatin1String("same"))
             QVERIFY(!QFile::exists(QDir(out).filePath(QStringLiteral("Bs.mdb"))));
     }
