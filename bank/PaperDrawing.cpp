@@ -13,14 +13,6 @@ namespace {
 
 constexpr int CodeLength = 5;
 
-void runStatement(TADOQuery &query, const QString &statement) {
-    query.Close();
-    query.SQL().Clear();
-    query.SQL().Add(statement);
-    query.Open();
-    query.First();
-}
-
 bool alreadyDrawn(const QByteArray &drawnList, const QByteArray &id) {
     return drawnList.contains(',' + id + ',');
 }

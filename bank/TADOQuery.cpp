@@ -167,3 +167,11 @@ QStringList TADOQuery::FieldNames() const {
 void TADOQuery::setStatementObserver(StatementObserver observer) {
     m_d->observer = std::move(observer);
 }
+
+void runStatement(TADOQuery &query, const QString &statement) {
+    query.Close();
+    query.SQL().Clear();
+    query.SQL().Add(statement);
+    query.Open();
+    query.First();
+}

@@ -67,3 +67,6 @@ private:
     Strings m_sql;
     Private *m_d;
 };
+
+// One statement through the query's five steps: close, clear, add, open, first.
+void runStatement(TADOQuery &query, const QString &statement);

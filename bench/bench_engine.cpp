@@ -30,14 +30,6 @@ QString connectionStringFor(const QString &dat) {
     return buildConnectionString(d.filePath(QStringLiteral("Bs.mdb")), d.filePath(QStringLiteral("Mq4100.mdw")));
 }
 
-void runStatement(TADOQuery &query, const QString &statement) {
-    query.Close();
-    query.SQL().Clear();
-    query.SQL().Add(statement);
-    query.Open();
-    query.First();
-}
-
 // What the drawing does per module: one statement on a fresh connection, eleven positional picks, then close.
 void BM_ModuleStatementAndElevenPicks(benchmark::State &state) {
     TADOConnection connection;

@@ -165,10 +165,7 @@ BankTables readBank(const QString &dir, const BankCredentials &credentials) {
     for (int t = 0; t < bankSchema().size(); ++t) {
         BankTable &table = *targets[t];
         table.name = bankSchema()[t].name;
-        query.Close();
-        query.SQL().Clear();
-        query.SQL().Add(QStringLiteral("select * from %1 order by rowid").arg(table.name));
-        query.Open();
+        runStatement(query, QStringLiteral("select * from %1 order by rowid").arg(table.name));
         table.columns = query.FieldNames();
         for (query.First(); !query.Eof(); query.Next()) {
             QList<QByteArray> row;

@@ -17,11 +17,7 @@
 namespace {
 
 void run(TADOQuery &query, const QString &statement) {
-    query.Close();
-    query.SQL().Clear();
-    query.SQL().Add(statement);
-    query.Open();
-    query.First();
+    runStatement(query, statement);
 }
 
 QList<QByteArray> currentRow(const TADOQuery &query) {

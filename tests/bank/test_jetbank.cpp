@@ -19,11 +19,7 @@ namespace {
 
 // The five steps every statement of the drawing goes through.
 void run(TADOQuery &query, const QString &statement) {
-    query.Close();
-    query.SQL().Clear();
-    query.SQL().Add(statement);
-    query.Open();
-    query.First();
+    runStatement(query, statement);
 }
 
 QString failureOf(TADOConnection &connection, const QString &statement) {
