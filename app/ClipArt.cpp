@@ -173,7 +173,7 @@ int frameCount(int clip) {
 }
 
 QImage frame(int clip, int index, const QColor &background) {
-    QImage image(FrameWidth, FrameHeight, QImage::Format_RGB32);
+    QImage image(kFrameWidth, kFrameHeight, QImage::Format_RGB32);
     image.fill(background);
     if (frameCount(clip) == 0)
         return image;

@@ -23,8 +23,8 @@ enum Clip {
     LastClip = DeleteFile
 };
 
-constexpr int FrameWidth = 80;
-constexpr int FrameHeight = 50;
+constexpr int kFrameWidth = 80;
+constexpr int kFrameHeight = 50;
 
 // True for 0 .. LastClip.
 bool isClip(int clip);

@@ -63,7 +63,7 @@ void ClipPlayer::run(int clip, int firstFrame, QColor background, FrameSink sink
             emit frameReady();
 
         // Paced against a fixed schedule rather than "sleep after drawing", so the clip keeps its speed.
-        due += std::chrono::milliseconds(FrameIntervalMs);
+        due += std::chrono::milliseconds(kFrameIntervalMs);
         std::unique_lock<std::mutex> lock(m_mutex);
         if (m_wake.wait_until(lock, due, [this] { return m_stopRequested; }))
             return;

@@ -20,7 +20,7 @@ class ClipPlayer : public QObject {
 public:
     using FrameSink = std::function<void(const QImage &)>;
 
-    static constexpr int FrameIntervalMs = 67;
+    static constexpr int kFrameIntervalMs = 67;
 
     explicit ClipPlayer(QObject *parent = nullptr);
     ~ClipPlayer() override;

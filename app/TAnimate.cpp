@@ -9,7 +9,7 @@
 #include "X11FramePresenter.h"
 
 TAnimate::TAnimate(QWidget *parent) : QWidget(parent), m_player(new ClipPlayer(this)) {
-    setFixedSize(ClipArt::FrameWidth, ClipArt::FrameHeight);
+    setFixedSize(ClipArt::kFrameWidth, ClipArt::kFrameHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(m_player, &ClipPlayer::frameReady, this, &TAnimate::takeFrame);
     m_shown = ClipArt::frame(int(m_clip), 0, palette().color(QPalette::Window));

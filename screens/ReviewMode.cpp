@@ -34,7 +34,7 @@ void setFillScreenMode(TFrm_Ks_Fill *fill, bool review) {
     fill->btn_answer->setVisible(review);
     fill->btn_anisys->setVisible(review);
     fill->Memo1->setVisible(review);
-    for (int n = 1; n <= Exam::FillCount; ++n)
+    for (int n = 1; n <= Exam::kFillCount; ++n)
         if (auto *box = fill->findChild<QLineEdit *>(QStringLiteral("Edt_Fill_Da%1").arg(n)))
             box->setEnabled(!review);
 }

@@ -13,7 +13,7 @@
 #include <QTimer>
 
 #include "BankError.h"
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ChoiceTickPicture.h"
 #include "Countdown.h"
 #include "Fonts.h"
@@ -29,10 +29,10 @@ int CurrentChoiceNumber = 0;
 
 namespace {
 
-constexpr int QuestionsOnFirstSheet = 20;
-constexpr int QuestionsOnFirstTwoSheets = 40;
+constexpr int kQuestionsOnFirstSheet = 20;
+constexpr int kQuestionsOnFirstTwoSheets = 40;
 // First question of each sheet, by sheet index.
-constexpr int FirstOfSheet[] = {1, 21, 41};
+constexpr int kFirstOfSheet[] = {1, 21, 41};
 
 void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color) {
     QPalette palette = widget->palette();
@@ -63,7 +63,7 @@ QLineEdit *makeReadOnlyLine(QWidget *parent, const QString &name, const QRect &g
     return edit;
 }
 
-QPlainTextEdit *makeReadOnlyMemo(QWidget *parent, const QString &name, const QRect &geometry, TColor colour,
+QPlainTextEdit *makeReadOnlyMemo(QWidget *parent, const QString &name, const QRect &geometry, TColor color,
                                  int fontPx) {
     auto *memo = new QPlainTextEdit(parent);
     memo->setObjectName(name);
@@ -71,7 +71,7 @@ QPlainTextEdit *makeReadOnlyMemo(QWidget *parent, const QString &name, const QRe
     memo->setReadOnly(true);
     memo->setFont(songFont(fontPx));
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setColorRole(memo, QPalette::Base, colour);
+    setColorRole(memo, QPalette::Base, color);
     return memo;
 }
 
@@ -143,12 +143,12 @@ void TFrm_Ks_Choose::buildSheets() {
     TabSheet3 = sheets[2];
 
     // Two rows of up to ten on each sheet, each answer box 27 px below its button.
-    constexpr int RowTops[] = {2, 56};
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
-        const int sheet = n <= QuestionsOnFirstSheet ? 0 : n <= QuestionsOnFirstTwoSheets ? 1 : 2;
-        const int onSheet = n - FirstOfSheet[sheet];
+    constexpr int kRowTops[] = {2, 56};
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
+        const int sheet = n <= kQuestionsOnFirstSheet ? 0 : n <= kQuestionsOnFirstTwoSheets ? 1 : 2;
+        const int onSheet = n - kFirstOfSheet[sheet];
         const int left = 3 + 40 * (onSheet % 10);
-        const int top = RowTops[onSheet / 10];
+        const int top = kRowTops[onSheet / 10];
         const bool lastSheet = sheet == 2;
 
         QPushButton *button =
@@ -298,7 +298,7 @@ bool TFrm_Ks_Choose::eventFilter(QObject *watched, QEvent *event) {
 }
 
 QWidget *TFrm_Ks_Choose::sheetOf(int n) const {
-    return n <= QuestionsOnFirstSheet ? TabSheet1 : n <= QuestionsOnFirstTwoSheets ? TabSheet2 : TabSheet3;
+    return n <= kQuestionsOnFirstSheet ? TabSheet1 : n <= kQuestionsOnFirstTwoSheets ? TabSheet2 : TabSheet3;
 }
 
 void TFrm_Ks_Choose::FormShow(QObject *Sender) {
@@ -351,7 +351,7 @@ void TFrm_Ks_Choose::BitBtn1Click(QObject *Sender) {
     if (!Sender)
         return;
     const int n = Sender->objectName().mid(6).toInt();
-    if (n < 1 || n > Exam::ChoiceCount)
+    if (n < 1 || n > Exam::kChoiceCount)
         return;
     const _Tk &question = ChoiceQuestions[n];
 
@@ -391,10 +391,10 @@ void TFrm_Ks_Choose::Btn_Ans_AClick(QObject *Sender) {
 
 void TFrm_Ks_Choose::StoreAnswerAndAdvance() {
     const int n = CurrentChoiceNumber;
-    if (n < 1 || n > Exam::ChoiceCount || !CurrentChoiceEdit)
+    if (n < 1 || n > Exam::kChoiceCount || !CurrentChoiceEdit)
         return;
     ChoiceQuestions[n].CandidateAnswer = CurrentChoiceEdit->text().toUtf8();
-    const int next = n == Exam::ChoiceCount ? 1 : n + 1;
+    const int next = n == Exam::kChoiceCount ? 1 : n + 1;
     {
         // Moving to the next sheet is not the candidate picking a tab.
         const QSignalBlocker blocker(PageControl1);
@@ -407,7 +407,7 @@ void TFrm_Ks_Choose::PageControl1Change() {
     const int sheet = PageControl1->currentIndex();
     if (sheet < 0 || sheet > 2)
         return;
-    BitBtn1Click(m_numberButtons[FirstOfSheet[sheet]]);
+    BitBtn1Click(m_numberButtons[kFirstOfSheet[sheet]]);
 }
 
 void TFrm_Ks_Choose::Btn_pingClick() {
@@ -432,10 +432,10 @@ void TFrm_Ks_Choose::Btn_ZhiShiDianClick() {
     Lbl_Ip->hide();
     Mem_Analysis->setPlainText(QStringLiteral("本题没有相应的知识点解释"));
     const int n = CurrentChoiceNumber;
-    if (n < 1 || n > Exam::ChoiceCount)
+    if (n < 1 || n > Exam::kChoiceCount)
         return;
     _Tk &question = ChoiceQuestions[n];
-    const int count = qMin(question.KnowledgeCount, int(Exam::KnowledgeSlots));
+    const int count = qMin(question.KnowledgeCount, int(Exam::kKnowledgeSlots));
     if (count <= 0)
         return;
     Lbl_count->show();
@@ -452,7 +452,7 @@ void TFrm_Ks_Choose::Btn_ZhiShiDianClick() {
 
 void TFrm_Ks_Choose::Btn_AnalysisClick() {
     const int n = CurrentChoiceNumber;
-    if (n < 1 || n > Exam::ChoiceCount)
+    if (n < 1 || n > Exam::kChoiceCount)
         return;
     Mem_Analysis->setPlainText(boxText(ChoiceQuestions[n].Analysis));
 }

@@ -96,8 +96,8 @@ private:
     void showCountdown();
     void giveUpFailedDrawing();
 
-    OneBased<QPushButton *, Exam::ChoiceCount> m_numberButtons;
-    OneBased<QLineEdit *, Exam::ChoiceCount> m_answerBoxes;
+    OneBased<QPushButton *, Exam::kChoiceCount> m_numberButtons;
+    OneBased<QLineEdit *, Exam::kChoiceCount> m_answerBoxes;
     DrawnPaper m_drawnPaper;
 };
 

@@ -174,7 +174,7 @@ void TFrm_Ks_Fill::buildAnswerSheet() {
     Img_Arrow->setPixmap(fillArrowPicture());
     watchForHint(Img_Arrow, Hint::Arrow);
 
-    for (int n = 1; n <= Exam::FillCount; ++n) {
+    for (int n = 1; n <= Exam::kFillCount; ++n) {
         QPushButton *numberButton =
             button(GroupBox2, QStringLiteral("BitBtn%1").arg(n), QString::number(n), numberButtonGeometry(n));
         connect(numberButton, &QPushButton::clicked, this, [this, numberButton] { BitBtn1Click(numberButton); });
@@ -182,7 +182,7 @@ void TFrm_Ks_Fill::buildAnswerSheet() {
         m_numberButtons[n] = numberButton;
     }
     // The boxes are made after all the buttons so that Tab goes from box to box.
-    for (int n = 1; n <= Exam::FillCount; ++n) {
+    for (int n = 1; n <= Exam::kFillCount; ++n) {
         auto *box = place<QLineEdit>(GroupBox2, QStringLiteral("Edt_Fill_Da%1").arg(n), answerBoxGeometry(n));
         box->setFont(songFont(16));
         // textChanged rather than textEdited: a box emptied by the drawing of a new paper stores its empty text
@@ -256,7 +256,7 @@ bool TFrm_Ks_Fill::isReviewMode() const {
 }
 
 int TFrm_Ks_Fill::boxNumber(const QObject *object) const {
-    for (int n = 1; n <= Exam::FillCount; ++n)
+    for (int n = 1; n <= Exam::kFillCount; ++n)
         if (m_answerBoxes[n] == object)
             return n;
     return 0;
@@ -326,7 +326,7 @@ void TFrm_Ks_Fill::BitBtn1Click(QObject *Sender) {
         return;
     bool isNumber = false;
     const int n = sender->text().toInt(&isNumber);
-    if (!isNumber || n < 1 || n > Exam::FillCount)
+    if (!isNumber || n < 1 || n > Exam::kFillCount)
         return;
 
     QLineEdit *box = m_answerBoxes[n];
@@ -353,7 +353,7 @@ void TFrm_Ks_Fill::Edt_Fill_Da1KeyPress(QObject *Sender, QChar &Key) {
         return;
     // Enter means "next question" wherever it was typed: the next one after the question shown, not after the
     // box that took the keystroke.
-    const int next = CurrentFillNumber >= Exam::FillCount ? 1 : CurrentFillNumber + 1;
+    const int next = CurrentFillNumber >= Exam::kFillCount ? 1 : CurrentFillNumber + 1;
     BitBtn1Click(m_numberButtons[next]);
     Key = QChar();
 }
@@ -361,14 +361,14 @@ void TFrm_Ks_Fill::Edt_Fill_Da1KeyPress(QObject *Sender, QChar &Key) {
 void TFrm_Ks_Fill::btn_answerClick(QObject *Sender) {
     Q_UNUSED(Sender);
     Memo1->clear();
-    if (CurrentFillNumber >= 1 && CurrentFillNumber <= Exam::FillCount)
+    if (CurrentFillNumber >= 1 && CurrentFillNumber <= Exam::kFillCount)
         Memo1->setPlainText(QString::fromUtf8(FillQuestions[CurrentFillNumber].Key));
 }
 
 void TFrm_Ks_Fill::btn_anisysClick(QObject *Sender) {
     Q_UNUSED(Sender);
     Memo1->clear();
-    if (CurrentFillNumber >= 1 && CurrentFillNumber <= Exam::FillCount)
+    if (CurrentFillNumber >= 1 && CurrentFillNumber <= Exam::kFillCount)
         Memo1->setPlainText(QString::fromUtf8(FillQuestions[CurrentFillNumber].KnowledgeText));
 }
 

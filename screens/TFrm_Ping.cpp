@@ -9,7 +9,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "Fonts.h"
 #include "Grading.h"
@@ -22,11 +22,11 @@
 
 namespace {
 
-constexpr int ChoiceButtonsPerRow = 10;
+constexpr int kChoiceButtonsPerRow = 10;
 
-void setTextColour(QWidget *widget, QPalette::ColorRole role, TColor colour) {
+void setTextColor(QWidget *widget, QPalette::ColorRole role, TColor color) {
     QPalette palette = widget->palette();
-    palette.setColor(role, toQColor(colour));
+    palette.setColor(role, toQColor(color));
     widget->setPalette(palette);
 }
 
@@ -43,7 +43,7 @@ QLineEdit *makeScoreBox(QWidget *parent, const char *name, const QRect &geometry
     box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     box->setReadOnly(true);
-    setTextColour(box, QPalette::Base, Colors::clScrollBar);
+    setTextColor(box, QPalette::Base, Colors::clScrollBar);
     return box;
 }
 
@@ -58,7 +58,7 @@ QAbstractButton *numberedButton(const QGroupBox *box, int number) {
     return nullptr;
 }
 
-TColor verdictColour(Verdict verdict) {
+TColor verdictColor(Verdict verdict) {
     switch (verdict) {
     case Verdict::Right:
         return Colors::clGreen;
@@ -119,18 +119,18 @@ void TFrm_Ping::buildPanel() {
     KvLabel1->setCaption(QStringLiteral("笔试题答案"));
 
     Label5 = makeLabel(Panel1, "Label5", QStringLiteral("请点击相应按钮进入评析"), QPoint(178, 39));
-    setTextColour(Label5, QPalette::WindowText, Colors::clNavy);
+    setTextColor(Label5, QPalette::WindowText, Colors::clNavy);
 }
 
 void TFrm_Ping::buildChoiceButtons() {
     GrpBx_Choose = new QGroupBox(QStringLiteral("选择题答案"), Panel1);
     GrpBx_Choose->setObjectName(QStringLiteral("GrpBx_Choose"));
     GrpBx_Choose->setGeometry(15, 53, 393, 207);
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         auto *button = new QPushButton(QString::number(n), GrpBx_Choose);
         button->setObjectName(QStringLiteral("BitBtn%1").arg(n));
-        const int row = (n - 1) / ChoiceButtonsPerRow;
-        const int column = (n - 1) % ChoiceButtonsPerRow;
+        const int row = (n - 1) / kChoiceButtonsPerRow;
+        const int column = (n - 1) % kChoiceButtonsPerRow;
         button->setGeometry(11 + 38 * column, 24 + 30 * row, 28, 25);
         connect(button, &QPushButton::clicked, this, [this, button] { BitBtn1Click(button); });
     }
@@ -141,9 +141,9 @@ void TFrm_Ping::buildFillButtons() {
     GrpBx_fill->setObjectName(QStringLiteral("GrpBx_fill"));
     GrpBx_fill->setGeometry(416, 53, 89, 206);
     // Odd numbers in the left column, even ones in the right; the first button stands apart, a little narrower.
-    for (int i = 1; i <= Exam::FillCount; ++i) {
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
         auto *button = new QPushButton(QString::number(i), GrpBx_fill);
-        button->setObjectName(QStringLiteral("BitBtn%1").arg(Exam::ChoiceCount + i));
+        button->setObjectName(QStringLiteral("BitBtn%1").arg(Exam::kChoiceCount + i));
         const bool odd = i % 2 == 1;
         const int top = 26 + 30 * ((i - 1) / 2);
         if (i == 1)
@@ -174,13 +174,13 @@ void TFrm_Ping::FormShow(QObject *Sender) {
     TotalScore = 0;
     const GradedPaper paper = gradePaper();
 
-    for (int n = 1; n <= Exam::ChoiceCount; ++n)
-        setButtonFontColor(numberedButton(GrpBx_Choose, n), verdictColour(paper.choice[n]));
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
+        setButtonFontColor(numberedButton(GrpBx_Choose, n), verdictColor(paper.ChoiceVerdicts[n]));
     ChoiceScore = paper.ChoiceScore;
     Edit_choose->setText(QString::number(ChoiceScore));
 
-    for (int i = 1; i <= Exam::FillCount; ++i)
-        setButtonFontColor(numberedButton(GrpBx_fill, Exam::ChoiceCount + i), verdictColour(paper.fill[i]));
+    for (int i = 1; i <= Exam::kFillCount; ++i)
+        setButtonFontColor(numberedButton(GrpBx_fill, Exam::kChoiceCount + i), verdictColor(paper.FillVerdicts[i]));
     Edit_fill->setText(QString::number(paper.FillPoints));
 
     TotalScore = ChoiceScore + paper.FillPoints;
@@ -188,7 +188,7 @@ void TFrm_Ping::FormShow(QObject *Sender) {
 }
 
 void TFrm_Ping::BitBtn1Click(QObject *Sender) {
-    const int n = captionNumber(Sender, Exam::ChoiceCount);
+    const int n = captionNumber(Sender, Exam::kChoiceCount);
     if (n == 0 || !Frm_Ks_Choose)
         return;
     TFrm_Ks_Choose *choice = Frm_Ks_Choose;
@@ -205,7 +205,7 @@ void TFrm_Ping::BitBtn1Click(QObject *Sender) {
 }
 
 void TFrm_Ping::BitBtn56Click(QObject *Sender) {
-    const int i = captionNumber(Sender, Exam::FillCount);
+    const int i = captionNumber(Sender, Exam::kFillCount);
     if (i == 0 || !Frm_Ks_Fill)
         return;
     TFrm_Ks_Fill *fill = Frm_Ks_Fill;

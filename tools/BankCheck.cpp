@@ -6,15 +6,16 @@
 #include <QSet>
 
 #include "BankColumns.h"
+#include "ExamState.h"
 #include "FillKey.h"
 
 namespace {
 
-constexpr int ModuleCount = 5;
-constexpr int ChoicePerModule = 11;
-constexpr int FillPerModule = 2;
-constexpr int KnowledgeSlots = 10;
-constexpr int CodeLength = 5;
+using Exam::kChoicePerModule;
+using Exam::kFillPerModule;
+using Exam::kKnowledgeSlots;
+using Exam::kModuleCount;
+constexpr int kCodeLength = Exam::kKnowledgeCodeLength;
 
 QString quoted(const QByteArray &value) {
     return QStringLiteral("\"%1\"").arg(QString::fromUtf8(value));
@@ -51,8 +52,8 @@ bool isBlank(const QByteArray &value) {
 // The drawing cuts a question's codes at byte offsets 0, 5, 10, ... while the offset is below the length.
 QList<QByteArray> codePieces(const QByteArray &codes) {
     QList<QByteArray> pieces;
-    for (qsizetype offset = 0; offset < codes.size(); offset += CodeLength)
-        pieces.append(codes.mid(offset, CodeLength));
+    for (qsizetype offset = 0; offset < codes.size(); offset += kCodeLength)
+        pieces.append(codes.mid(offset, kCodeLength));
     return pieces;
 }
 
@@ -99,11 +100,11 @@ public:
             countRecnos();
         if (choose) {
             checkModules(m_tables.choose, BankColumns::choose, QStringLiteral("mkid"), QStringLiteral("tid"),
-                         ChoicePerModule, QStringLiteral("选择题"));
+                         kChoicePerModule, QStringLiteral("选择题"));
             checkChoiceRows(knowledge);
         }
         if (fill) {
-            checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"), FillPerModule,
+            checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"), kFillPerModule,
                          QStringLiteral("填空题"));
             checkFillRows();
         }
@@ -150,7 +151,7 @@ private:
                 seen.insert(recno);
                 order.append(recno);
             }
-            if (recno.size() != CodeLength)
+            if (recno.size() != kCodeLength)
                 warning(BankColumns::knowledge, rows.rowId(r, QStringLiteral("recno")),
                         QStringLiteral("recno 长 %1 字节，不是 5 字节：选择题的知识点编码按 5 字节一段切分，"
                                        "完整的一段匹配不到它")
@@ -169,7 +170,7 @@ private:
     void checkModules(const BankTable &table, const QString &name, const QString &moduleColumn, const QString &idColumn,
                       int perModule, const QString &kind) {
         const TableView rows(table);
-        QList<QSet<QByteArray>> ids(ModuleCount + 1);
+        QList<QSet<QByteArray>> ids(kModuleCount + 1);
         QHash<QByteArray, int> firstRow;
         for (int r = 0; r < rows.rowCount(); ++r) {
             const QByteArray id = rows.value(r, idColumn);
@@ -186,7 +187,7 @@ private:
                         QStringLiteral("%1 含逗号：抽题的去重列表用逗号分隔 id，这个 id 会挡住别的 id").arg(idColumn));
             int module = 0;
             const QByteArray moduleText = rows.value(r, moduleColumn);
-            if (!toStrictInt(moduleText, &module) || module < 1 || module > ModuleCount) {
+            if (!toStrictInt(moduleText, &module) || module < 1 || module > kModuleCount) {
                 warning(name, rowId,
                         QStringLiteral("%1 为 %2，不是 1 到 5 的整数：这道题永远不会被抽到")
                             .arg(moduleColumn, quoted(moduleText)));
@@ -195,7 +196,7 @@ private:
             ids[module].insert(id);
         }
         QSet<QByteArray> earlier;
-        for (int m = 1; m <= ModuleCount; ++m) {
+        for (int m = 1; m <= kModuleCount; ++m) {
             const QString moduleId = moduleColumn + QLatin1Char('=') + QString::number(m);
             const QSet<QByteArray> &distinct = ids[m];
             if (distinct.size() < perModule) {
@@ -251,7 +252,7 @@ private:
             return;
         if (isBlankByte(codes.front()))
             warning(name, id, QStringLiteral("知识点编码以空白开头：按 5 字节切分后每段都错位"));
-        if (codes.size() % CodeLength != 0)
+        if (codes.size() % kCodeLength != 0)
             warning(name, id, QStringLiteral("知识点编码长 %1 字节，不是 5 的倍数").arg(codes.size()));
 
         QList<QByteArray> distinct;
@@ -277,9 +278,9 @@ private:
             if (count == 0)
                 unmatched.append(quoted(piece));
         }
-        if (matched > KnowledgeSlots)
+        if (matched > kKnowledgeSlots)
             error(name, id,
-                  QStringLiteral("知识点编码对应 %1 条知识点记录，每题最多 %2 条").arg(matched).arg(KnowledgeSlots));
+                  QStringLiteral("知识点编码对应 %1 条知识点记录，每题最多 %2 条").arg(matched).arg(kKnowledgeSlots));
         if (!unmatched.isEmpty())
             warning(name, id,
                     QStringLiteral("知识点编码 %1 在 tzhishidian 中没有对应记录")

@@ -97,7 +97,7 @@ int runGenerateCommand(const QStringList &args, QTextStream &out) {
     // Bounds keep a mistyped size from filling the disk; a million questions per module is far past any benchmark.
     const int choice = arguments.intValue(QStringLiteral("choice"), 11, 0, 1000000);
     const int fill = arguments.intValue(QStringLiteral("fill"), 2, 0, 1000000);
-    const int seed = arguments.intValue(QStringLiteral("seed"), int(SyntheticBankSeed), 0, INT_MAX);
+    const int seed = arguments.intValue(QStringLiteral("seed"), int(kSyntheticBankSeed), 0, INT_MAX);
     const BankTables tables = generateBank(choice, fill, quint32(seed));
     writeBank(tables, paths[0], credentialsFrom(arguments));
     out << "已生成 " << bankFiles(paths[0]) << "：" << sizes(tables) << '\n';

@@ -109,7 +109,7 @@ void writeBankFile(const QString &path, const BankTables &tables, const QByteArr
     SqliteDatabase db;
     if (db.open(path, SqliteDatabase::Mode::Create) != SQLITE_OK || db.setKey(databasePassword) != SQLITE_OK)
         throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
-    const QByteArray setup = "PRAGMA application_id = " + QByteArray::number(BankFile::ApplicationId) +
+    const QByteArray setup = "PRAGMA application_id = " + QByteArray::number(BankFile::kApplicationId) +
                              "; PRAGMA journal_mode = DELETE; BEGIN";
     if (db.exec(setup) != SQLITE_OK)
         throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));

@@ -3,12 +3,13 @@
 #include <random>
 
 #include "BankColumns.h"
+#include "ExamState.h"
 
 namespace {
 
-constexpr int ModuleCount = 5;
-constexpr int MaxKnowledgePerModule = 999; // three digits of serial after the two-digit module
-constexpr int MinKnowledgePerModule = 10;
+using Exam::kModuleCount;
+constexpr int kMaxKnowledgePerModule = 999; // three digits of serial after the two-digit module
+constexpr int kMinKnowledgePerModule = 10;
 
 QByteArray number(qint64 n) {
     return QByteArray::number(n);
@@ -36,7 +37,7 @@ private:
 
 BankTables generateBank(int choicePerModule, int fillPerModule, quint32 seed) {
     Dice dice(seed);
-    const int knowledgePerModule = qBound(MinKnowledgePerModule, choicePerModule / 4, MaxKnowledgePerModule);
+    const int knowledgePerModule = qBound(kMinKnowledgePerModule, choicePerModule / 4, kMaxKnowledgePerModule);
 
     BankTables tables;
     tables.choose.name = BankColumns::choose;
@@ -48,7 +49,7 @@ BankTables generateBank(int choicePerModule, int fillPerModule, quint32 seed) {
 
     qint64 tid = 0;
     qint64 fillTid = 0;
-    for (int m = 1; m <= ModuleCount; ++m) {
+    for (int m = 1; m <= kModuleCount; ++m) {
         for (int k = 1; k <= knowledgePerModule; ++k)
             tables.knowledge.rows.append(
                 {code(m, k), text("模块%1知识点%2", m, k), text("模块 %1 第 %2 个知识点的说明，供回顾时显示。", m, k)});

@@ -93,7 +93,7 @@ void answerChoices() {
 void answerFills() {
     bool halfGiven = false;
     bool wrongGiven = false;
-    for (int i = 1; i <= Exam::FillCount; ++i) {
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
         const FillKey key = FillKey::parse(FillQuestions[i].Key);
         if (key.blank1.isEmpty())
             continue;
@@ -119,8 +119,8 @@ void onScoreSheet() {
     // Tells on the console which verdicts the picture shows: a picture without an olive button misses a case.
     const GradedPaper graded = gradePaper();
     QByteArray verdicts;
-    for (int i = 1; i <= Exam::FillCount; ++i)
-        verdicts += "RWP"[int(graded.fill[i])];
+    for (int i = 1; i <= Exam::kFillCount; ++i)
+        verdicts += "RWP"[int(graded.FillVerdicts[i])];
     std::printf("fill-in verdicts (Right, Wrong, Partial): %s\n", verdicts.constData());
     shoot(sheet, "grading.png");
     sheet->BitBtn1Click(button(sheet, QStringLiteral("BitBtn1")));

@@ -93,7 +93,7 @@ void TestClipArt::playerKeepsGoingWhileCallerIsBusy() {
             sinkOnOtherThread = false;
         ++sinkCalls;
     });
-    busyFor(20 * ClipPlayer::FrameIntervalMs / 2);
+    busyFor(20 * ClipPlayer::kFrameIntervalMs / 2);
     // About ten frames are due; allow for a loaded machine.
     QVERIFY2(player.renderedFrames() >= 4, qPrintable(QString::number(player.renderedFrames())));
     QVERIFY(player.latestIndex() >= 3);
@@ -109,7 +109,7 @@ void TestClipArt::playerTellsTheWidgetOnceUntilAcknowledged() {
     int delivered = 0;
     connect(&player, &ClipPlayer::frameReady, &receiver, [&delivered] { ++delivered; });
     player.start(ClipArt::CopyFiles, 0, kBackground);
-    busyFor(6 * ClipPlayer::FrameIntervalMs);
+    busyFor(6 * ClipPlayer::kFrameIntervalMs);
     QCoreApplication::processEvents();
     // Six frames went by while nobody listened: one notice waited, not six.
     QCOMPARE(delivered, 1);
@@ -125,10 +125,10 @@ void TestClipArt::stopEndsTheThreadAtOnce() {
     QElapsedTimer clock;
     clock.start();
     player.stop();
-    QVERIFY(clock.elapsed() < ClipPlayer::FrameIntervalMs);
+    QVERIFY(clock.elapsed() < ClipPlayer::kFrameIntervalMs);
     QVERIFY(!player.isRunning());
     const int rendered = player.renderedFrames();
-    busyFor(3 * ClipPlayer::FrameIntervalMs);
+    busyFor(3 * ClipPlayer::kFrameIntervalMs);
     QCOMPARE(player.renderedFrames(), rendered);
     // The last frame stays for the widget to show at rest.
     QVERIFY(!player.latestFrame().isNull());

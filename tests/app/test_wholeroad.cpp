@@ -12,7 +12,7 @@
 
 #include "AppShell.h"
 #include "Application.h"
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "ExecutableDir.h"
 #include "MessageBoxSeam.h"
@@ -33,7 +33,7 @@ enum class Intent { Right, Wrong, Half, Empty };
 
 // Fill-in answers by drawn number. "Half" answers one blank of a two-blank question; given a one-blank question it
 // is the right answer with a trailing space, which is wrong.
-const Intent FillIntents[Exam::FillCount] = {Intent::Right, Intent::Wrong, Intent::Half,  Intent::Right, Intent::Empty,
+const Intent FillIntents[Exam::kFillCount] = {Intent::Right, Intent::Wrong, Intent::Half,  Intent::Right, Intent::Empty,
                                              Intent::Half,  Intent::Right, Intent::Wrong, Intent::Right, Intent::Empty};
 
 // Fill-in keys by bank id: one accepted answer, two, or two blanks of two accepted answers each.
@@ -69,7 +69,7 @@ QString fillAnswer(int fid, Intent intent) {
 
 struct Expected {
     int points;
-    TColor colour;
+    TColor color;
 };
 
 Expected expectedFill(int fid, Intent intent) {
@@ -101,7 +101,7 @@ void typeText(QWidget *box, const QString &text) {
 
 struct Sheet {
     QString choose, fill, sum;
-    QList<TColor> colours; // BitBtn1..65
+    QList<TColor> colors; // BitBtn1..65
     QString reopenedSheet, reopenedText, reopenedKey;
 };
 
@@ -193,8 +193,8 @@ Sheet TestWholeRoad::handInAndReadSheet(QPushButton *handIn) {
         seen.choose = sheet->Edit_choose->text();
         seen.fill = sheet->Edit_fill->text();
         seen.sum = sheet->Edit_sum->text();
-        for (int n = 1; n <= Exam::ChoiceCount + Exam::FillCount; ++n)
-            seen.colours << buttonFontColor(sheet->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(n)));
+        for (int n = 1; n <= Exam::kChoiceCount + Exam::kFillCount; ++n)
+            seen.colors << buttonFontColor(sheet->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(n)));
 
         QTest::mouseClick(sheet->findChild<QPushButton *>(QStringLiteral("BitBtn20")), Qt::LeftButton);
         QTRY_VERIFY(Frm_Ks_Choose->isVisible());
@@ -240,7 +240,7 @@ void TestWholeRoad::examFromStartToSecondPaper() {
     QTest::mouseClick(choiceButton(QStringLiteral("Btn_Fill")), Qt::LeftButton);
     QTRY_VERIFY(Frm_Ks_Fill->isVisible());
     QVERIFY(!Frm_Ks_Choose->isVisible());
-    for (int i = 1; i <= Exam::FillCount; ++i) {
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
         QCOMPARE(FillQuestions[i].Key, fillKey(FillQuestions[i].Id));
         QTest::mouseClick(fillBox(i), Qt::LeftButton);
         typeText(fillBox(i), fillAnswer(FillQuestions[i].Id, FillIntents[i - 1]));
@@ -263,15 +263,15 @@ void TestWholeRoad::examFromStartToSecondPaper() {
 
     // What the sheet must show, from the bank's own keys and scores.
     int choiceScore = 0, fillPoints = 0;
-    QList<TColor> colours;
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
-        colours << (right.contains(n) ? Colors::clGreen : Colors::clRed);
+    QList<TColor> colors;
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
+        colors << (right.contains(n) ? Colors::clGreen : Colors::clRed);
         if (right.contains(n))
             choiceScore += bankScore(choiceId(n));
     }
-    for (int i = 1; i <= Exam::FillCount; ++i) {
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
         const Expected e = expectedFill(FillQuestions[i].Id, FillIntents[i - 1]);
-        colours << e.colour;
+        colors << e.color;
         fillPoints += e.points;
     }
 
@@ -279,7 +279,7 @@ void TestWholeRoad::examFromStartToSecondPaper() {
     QCOMPARE(first.choose, QString::number(choiceScore));
     QCOMPARE(first.fill, QString::number(fillPoints));
     QCOMPARE(first.sum, QString::number(choiceScore + fillPoints));
-    QCOMPARE(first.colours, colours);
+    QCOMPARE(first.colors, colors);
     QCOMPARE(first.reopenedSheet, QStringLiteral("TabSheet1"));
     QCOMPARE(first.reopenedText, QString::fromUtf8(ChoiceQuestions[20].QuestionText));
     QCOMPARE(first.reopenedKey, QString::fromUtf8(FillQuestions[3].Key));
@@ -295,11 +295,11 @@ void TestWholeRoad::examFromStartToSecondPaper() {
     QCOMPARE(Frm_Ks_Choose->Tag, 1);
     QVERIFY(RemainingMinutes * 60 + RemainingSeconds >= 89 * 60 + 55);
     QVERIFY(Frm_Ks_Choose->Btn_Ans_A->isEnabled());
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
         QVERIFY(Frm_Ks_Choose->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n))->text().isEmpty());
     }
-    for (int i = 1; i <= Exam::FillCount; ++i) {
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
         QVERIFY(FillQuestions[i].CandidateAnswer.isEmpty());
         QVERIFY(fillBox(i)->text().isEmpty());
         QVERIFY(fillBox(i)->isEnabled());
@@ -310,7 +310,7 @@ void TestWholeRoad::examFromStartToSecondPaper() {
     QCOMPARE(second.choose, QStringLiteral("0"));
     QCOMPARE(second.fill, QStringLiteral("0"));
     QCOMPARE(second.sum, QStringLiteral("0"));
-    QCOMPARE(second.colours, QList<TColor>(Exam::ChoiceCount + Exam::FillCount, Colors::clRed));
+    QCOMPARE(second.colors, QList<TColor>(Exam::kChoiceCount + Exam::kFillCount, Colors::clRed));
     QCOMPARE(Frm_Ks_Choose->Tag, 0);
     QVERIFY(m_messages.isEmpty());
 }

@@ -40,7 +40,7 @@ void writeRawBank(const QString &path, const QByteArray &statements) {
     SqliteDatabase db;
     QCOMPARE(db.open(path, SqliteDatabase::Mode::Create), 0);
     QCOMPARE(db.setKey("mvkpla.27.zqe"), 0);
-    QCOMPARE(db.exec("PRAGMA application_id = " + QByteArray::number(BankFile::ApplicationId) + ";" + statements), 0);
+    QCOMPARE(db.exec("PRAGMA application_id = " + QByteArray::number(BankFile::kApplicationId) + ";" + statements), 0);
 }
 
 } // namespace

@@ -10,18 +10,10 @@
 
 #include "CipherKeyCache.h"
 #include "CodecMemoryLock.h"
+#include "SanitizerBuild.h"
 #include "TADOConnection.h"
 #include "TADOQuery.h"
 #include "TestBank.h"
-
-// The address sanitizer's runtime stands between this program and the C library and turns every lock into a no-op.
-#if defined(__SANITIZE_ADDRESS__)
-#define MOCKEXAM_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOCKEXAM_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 namespace {
 
@@ -34,13 +26,6 @@ long lockedKb() {
         if (line.startsWith("VmLck:"))
             return line.mid(6).trimmed().split(' ').value(0).toLong();
     return -1;
-}
-
-void run(TADOQuery &query, const QString &statement) {
-    query.Close();
-    query.SQL().Clear();
-    query.SQL().Add(statement);
-    query.Open();
 }
 
 } // namespace
@@ -88,12 +73,12 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         query.Close();
         const long before = lockedKb();
         const long skipped = CodecMemoryLock::skippedCount();
         for (int i = 0; i < 20; ++i) {
-            run(query, QStringLiteral("select * from choose where mkid=2"));
+            runStatement(query, QStringLiteral("select * from choose where mkid=2"));
             QCOMPARE(query.RecordCount(), 11);
             query.Close();
             QVERIFY(!connection.Connected());
@@ -110,7 +95,7 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         QCOMPARE(query.RecordCount(), 11);
         query.Close();
         const int derivations = CipherKeyCache::derivationCount();
@@ -124,13 +109,13 @@ private slots:
         TADOConnection copy;
         copy.setConnectionString(testConnectionString(copyDat));
         TADOQuery copyQuery(&copy);
-        run(copyQuery, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(copyQuery, QStringLiteral("select * from choose where mkid=1"));
         QCOMPARE(copyQuery.RecordCount(), 11);
         copyQuery.Close();
         QCOMPARE(CipherKeyCache::derivationCount(), afterSecondWrite);
 
         writeTestBank(dir.path(), makeTables(13, 2));
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         QCOMPARE(query.RecordCount(), 13);
         QVERIFY(CipherKeyCache::derivationCount() > derivations);
     }

@@ -16,10 +16,6 @@
 
 namespace {
 
-void run(TADOQuery &query, const QString &statement) {
-    runStatement(query, statement);
-}
-
 QList<QByteArray> currentRow(const TADOQuery &query) {
     QList<QByteArray> row;
     for (const QString &column : query.FieldNames())
@@ -70,7 +66,7 @@ private slots:
 
         // Destroying the module with its query still open must not reach the connection after it is gone.
         dm.ADOConnection1->setConnectionString(testConnectionString(m_dat));
-        run(*dm.ADOQuery1, QStringLiteral("select * from Fill where mkid=1"));
+        runStatement(*dm.ADOQuery1, QStringLiteral("select * from Fill where mkid=1"));
         QVERIFY(dm.ADOConnection1->Connected());
     }
 
@@ -79,7 +75,7 @@ private slots:
         connection.setConnectionString(testConnectionString(m_dat));
         TADOQuery query(&connection);
         for (int m = 1; m <= 5; ++m) {
-            run(query, QStringLiteral("select * from choose where mkid=%1").arg(m));
+            runStatement(query, QStringLiteral("select * from choose where mkid=%1").arg(m));
             QCOMPARE(query.RecordCount(), 11);
             QSet<QByteArray> tids;
             for (int r = 0; r < 11; ++r) {
@@ -90,11 +86,11 @@ private slots:
             }
             QCOMPARE(tids.size(), 11);
 
-            run(query, QStringLiteral("select * from Fill where mkid=%1").arg(m));
+            runStatement(query, QStringLiteral("select * from Fill where mkid=%1").arg(m));
             QCOMPARE(query.RecordCount(), 2);
             QCOMPARE(query.FieldAsInteger(QStringLiteral("MKID")), m);
         }
-        run(query, QStringLiteral("select * from choose where mkid=7"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=7"));
         QCOMPARE(query.RecordCount(), 0);
     }
 
@@ -123,7 +119,7 @@ private slots:
         TADOQuery query(&connection);
         QStringList seen;
         query.setStatementObserver([&](const QString &text) { seen.append(text); });
-        run(query, statement);
+        runStatement(query, statement);
         QCOMPARE(seen, QStringList{statement});
         QCOMPARE(query.FieldNames(), (QStringList{QStringLiteral("Keyword"), QStringLiteral("knowladge")}));
         QCOMPARE(query.RecordCount(), int(keywords.size()));
@@ -144,7 +140,7 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(m_dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=2"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=2"));
         QCOMPARE(query.RecNo(), 1);
         QVERIFY(!query.Eof());
         QCOMPARE(query.FieldAsString(QStringLiteral("tid")), QByteArray("12"));
@@ -174,7 +170,7 @@ private slots:
             ++rows;
         QCOMPARE(rows, 11);
 
-        run(query, QStringLiteral("select * from choose where mkid=9"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=9"));
         QCOMPARE(query.RecordCount(), 0);
         QVERIFY(query.Eof());
         QCOMPARE(query.RecNo(), 0);
@@ -217,7 +213,7 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(m_dat));
         TADOQuery query(&connection);
-        run(query, statement);
+        runStatement(query, statement);
         QCOMPARE(query.FieldAsString(column), text);
         QCOMPARE(query.FieldIsNull(column), isNull);
         if (integer || isNull)
@@ -228,7 +224,7 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(m_dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         try {
             query.FieldAsInteger(QStringLiteral("Key"));
             QFAIL("a letter read as integer");
@@ -246,7 +242,7 @@ private slots:
         QVERIFY(!connection.Connected());
         QCOMPARE(connection.openCount(), 0);
         for (int m = 1; m <= 3; ++m) {
-            run(query, QStringLiteral("select * from choose where mkid=%1").arg(m));
+            runStatement(query, QStringLiteral("select * from choose where mkid=%1").arg(m));
             QVERIFY(connection.Connected());
             QCOMPARE(connection.openCount(), m);
         }
@@ -257,8 +253,8 @@ private slots:
 
         // A second query keeps the connection while it is open.
         TADOQuery other(&connection);
-        run(query, QStringLiteral("select * from Fill where mkid=1"));
-        run(other, QStringLiteral("select * from Fill where mkid=2"));
+        runStatement(query, QStringLiteral("select * from Fill where mkid=1"));
+        runStatement(other, QStringLiteral("select * from Fill where mkid=2"));
         QCOMPARE(connection.openCount(), 4);
         query.Close();
         QVERIFY(connection.Connected());
@@ -267,7 +263,7 @@ private slots:
         QVERIFY(!connection.Connected());
 
         // Closing the connection closes its queries.
-        run(query, QStringLiteral("select * from Fill where mkid=1"));
+        runStatement(query, QStringLiteral("select * from Fill where mkid=1"));
         connection.Close();
         QVERIFY(!query.Active());
         QVERIFY(!connection.Connected());
@@ -278,11 +274,11 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(m_dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         const int derivations = CipherKeyCache::derivationCount();
         const int hashes = WorkgroupFile::hashCount();
         for (int i = 0; i < 20; ++i)
-            run(query, QStringLiteral("select * from choose where mkid=2"));
+            runStatement(query, QStringLiteral("select * from choose where mkid=2"));
         QCOMPARE(CipherKeyCache::derivationCount(), derivations);
         QCOMPARE(WorkgroupFile::hashCount(), hashes);
     }
@@ -294,11 +290,11 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         QCOMPARE(query.RecordCount(), 11);
         query.Close();
         writeTestBank(dir.path(), makeTables(13, 2));
-        run(query, QStringLiteral("select * from choose where mkid=1"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         QCOMPARE(query.RecordCount(), 13);
     }
 
@@ -317,9 +313,9 @@ private slots:
         connection.setConnectionString(testConnectionString(dat));
         TADOQuery picks(&connection);
         TADOQuery full(&connection);
-        run(picks, QStringLiteral("select * from choose where mkid=2"));
+        runStatement(picks, QStringLiteral("select * from choose where mkid=2"));
         // The same condition in a form that is read in full.
-        run(full, QStringLiteral("select * from choose where (mkid=2)"));
+        runStatement(full, QStringLiteral("select * from choose where (mkid=2)"));
         QCOMPARE(picks.RecordCount(), 1000);
         QCOMPARE(full.RecordCount(), 1000);
         QCOMPARE(picks.FieldNames(), full.FieldNames());
@@ -355,20 +351,20 @@ private slots:
         TADOConnection holder;
         holder.setConnectionString(testConnectionString(dat));
         TADOQuery held(&holder);
-        run(held, QStringLiteral("select * from tzhishidian"));
+        runStatement(held, QStringLiteral("select * from tzhishidian"));
 
         TDm dm;
         dm.ADOConnection1->setConnectionString(testConnectionString(dat));
         for (int m = 1; m <= 5; ++m) {
-            run(*dm.ADOQuery1, QStringLiteral("select * from choose where mkid=%1").arg(m));
+            runStatement(*dm.ADOQuery1, QStringLiteral("select * from choose where mkid=%1").arg(m));
             dm.ADOQuery1->MoveBy(5);
             QVERIFY(!dm.ADOQuery1->FieldAsString(QStringLiteral("Timu")).isEmpty());
-            run(*dm.ADOQuery1,
+            runStatement(*dm.ADOQuery1,
                 QStringLiteral("SELECT Keyword,knowladge FROM tzhishidian  WHERE  recno ='0%1001'").arg(m));
-            run(*dm.ADOQuery1, QStringLiteral("select * from Fill where mkid=%1").arg(m));
+            runStatement(*dm.ADOQuery1, QStringLiteral("select * from Fill where mkid=%1").arg(m));
         }
-        QVERIFY_THROWS_EXCEPTION(BankError, run(*dm.ADOQuery1, QStringLiteral("delete from choose")));
-        QVERIFY_THROWS_EXCEPTION(BankError, run(*dm.ADOQuery1, QStringLiteral("select 1; drop table choose")));
+        QVERIFY_THROWS_EXCEPTION(BankError, runStatement(*dm.ADOQuery1, QStringLiteral("delete from choose")));
+        QVERIFY_THROWS_EXCEPTION(BankError, runStatement(*dm.ADOQuery1, QStringLiteral("select 1; drop table choose")));
         dm.ADOQuery1->Close();
         held.Close();
 
@@ -384,7 +380,7 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(testConnectionString(dat));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from Fill where mkid=3"));
+        runStatement(query, QStringLiteral("select * from Fill where mkid=3"));
         QCOMPARE(query.RecordCount(), 2);
         QCOMPARE(query.FieldAsString(QStringLiteral("KEY")), QStringLiteral("答案5").toUtf8());
     }

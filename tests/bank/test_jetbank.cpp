@@ -17,15 +17,10 @@
 
 namespace {
 
-// The five steps every statement of the drawing goes through.
-void run(TADOQuery &query, const QString &statement) {
-    runStatement(query, statement);
-}
-
 QString failureOf(TADOConnection &connection, const QString &statement) {
     TADOQuery query(&connection);
     try {
-        run(query, statement);
+        runStatement(query, statement);
     } catch (const BankError &e) {
         if (connection.Connected())
             return QStringLiteral("connection left open: ") + e.message();
@@ -116,7 +111,7 @@ private slots:
             return;
         }
         TADOQuery query(&connection);
-        run(query, statement);
+        runStatement(query, statement);
         QCOMPARE(query.RecordCount(), 3);
         QCOMPARE(query.FieldAsString(QStringLiteral("Data")), QByteArray("One"));
     }
@@ -126,7 +121,7 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(jetConnectionString(freshDir(QStringLiteral("db-enc.mdb")), "mvkpla.27.zqe"));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from Table1"));
+        runStatement(query, QStringLiteral("select * from Table1"));
         QCOMPARE(query.FieldNames(), (QStringList{"ID", "col1", "col2"}));
         QCOMPARE(query.RecordCount(), 2);
         QCOMPARE(query.FieldAsString(QStringLiteral("COL1")), QByteArray("hello"));
@@ -145,7 +140,7 @@ private slots:
             jetConnectionString(freshDir(QStringLiteral("testUnicodeCompV2003.mdb")), "mvkpla.27.zqe"));
         TADOQuery query(&connection);
         // "Table" is a keyword; the bracket quoting works as it does in Jet SQL.
-        run(query, QStringLiteral("select * from [Table] order by ID"));
+        runStatement(query, QStringLiteral("select * from [Table] order by ID"));
         QCOMPARE(query.RecordCount(), 8);
         for (int id = 1; id <= 8; ++id, query.Next()) {
             QCOMPARE(query.FieldAsInteger(QStringLiteral("ID")), id);
@@ -162,16 +157,16 @@ private slots:
         dm.ADOConnection1->setConnectionString(jetConnectionString(dir, "password"));
         TADOQuery &query = *dm.ADOQuery1;
 
-        run(query, QStringLiteral("select * from Table1 where ID=2"));
+        runStatement(query, QStringLiteral("select * from Table1 where ID=2"));
         QCOMPARE(query.RecordCount(), 1);
         QCOMPARE(query.FieldAsString(QStringLiteral("data")), QByteArray("Two"));
         QCOMPARE(query.FieldAsString(QStringLiteral("id")), QByteArray("2"));
 
-        run(query, QStringLiteral("select * from Table1 where ID=7"));
+        runStatement(query, QStringLiteral("select * from Table1 where ID=7"));
         QCOMPARE(query.RecordCount(), 0);
         QVERIFY(query.Eof());
 
-        run(query, QStringLiteral("SELECT ID,Data FROM Table1  WHERE  Data ='One' or Data ='Three'"));
+        runStatement(query, QStringLiteral("SELECT ID,Data FROM Table1  WHERE  Data ='One' or Data ='Three'"));
         QCOMPARE(query.RecordCount(), 2);
         query.First();
         query.MoveBy(1);
@@ -181,9 +176,9 @@ private slots:
         query.Close();
         QVERIFY(!dm.ADOConnection1->Connected());
 
-        QVERIFY_THROWS_EXCEPTION(BankError, run(query, QStringLiteral("select * from choose where mkid=1")));
+        QVERIFY_THROWS_EXCEPTION(BankError, runStatement(query, QStringLiteral("select * from choose where mkid=1")));
         try {
-            run(query, QStringLiteral("select * from choose where mkid=1"));
+            runStatement(query, QStringLiteral("select * from choose where mkid=1"));
         } catch (const BankError &e) {
             QVERIFY2(e.message().contains(QStringLiteral("题库文件中缺少数据表“choose”")), qPrintable(e.message()));
         }
@@ -200,7 +195,7 @@ private slots:
         const int runs = JetChildReader::runCount();
         const int builds = JetSnapshot::buildCount();
         for (int i = 0; i < 5; ++i) {
-            run(query, QStringLiteral("select * from Table1 where ID=3"));
+            runStatement(query, QStringLiteral("select * from Table1 where ID=3"));
             QCOMPARE(query.FieldAsString(QStringLiteral("Data")), QByteArray("Three"));
             query.Close();
         }
@@ -211,7 +206,7 @@ private slots:
         // Replacing the bank with another file is seen by the next statement.
         QFile::remove(bank);
         QVERIFY(QFile::copy(jetFixture(QStringLiteral("db-enc.mdb")), bank));
-        run(query, QStringLiteral("select * from Table1 where ID=2"));
+        runStatement(query, QStringLiteral("select * from Table1 where ID=2"));
         QCOMPARE(query.FieldAsString(QStringLiteral("col1")), QByteArray("world"));
         QCOMPARE(JetSnapshot::buildCount(), builds + 2);
     }
@@ -321,7 +316,7 @@ private slots:
         connection.setConnectionString(
             jetConnectionString(freshDir(QStringLiteral("V2003_with-password.mdb")), "password"));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from Table1 where ID=1"));
+        runStatement(query, QStringLiteral("select * from Table1 where ID=1"));
         QCOMPARE(query.FieldAsString(QStringLiteral("Data")), QByteArray("One"));
     }
 
@@ -413,20 +408,20 @@ private slots:
         TADOConnection connection;
         connection.setConnectionString(jetConnectionString(dir, "mvkpla.27.zqe"));
         TADOQuery query(&connection);
-        run(query, QStringLiteral("select * from choose where mkid=3"));
+        runStatement(query, QStringLiteral("select * from choose where mkid=3"));
         QCOMPARE(query.RecordCount(), 11);
         query.MoveBy(4);
         QCOMPARE(query.FieldAsString(QStringLiteral("tid")), QByteArray("27"));
         QCOMPARE(query.FieldAsInteger(QStringLiteral("SCORE")), 1);
 
-        run(query, QStringLiteral("select * from Fill where mkid=6"));
+        runStatement(query, QStringLiteral("select * from Fill where mkid=6"));
         QCOMPARE(query.RecordCount(), 1);
         QVERIFY(query.FieldIsNull(QStringLiteral("TID")));
         QCOMPARE(query.FieldAsString(QStringLiteral("TID")), QByteArray(""));
         QCOMPARE(query.FieldAsInteger(QStringLiteral("tid")), 0);
         QVERIFY(!query.FieldIsNull(QStringLiteral("TiMu")));
 
-        run(query,
+        runStatement(query,
             QStringLiteral("SELECT Keyword,knowladge FROM tzhishidian  WHERE  recno ='02001' or recno ='02003'"));
         QCOMPARE(query.RecordCount(), 2);
         QCOMPARE(query.FieldAsString(QStringLiteral("Knowladge")), QStringLiteral("知识点说明02001").toUtf8());

@@ -11,7 +11,7 @@ namespace {
 
 QByteArray headOf(const QString &fixture) {
     QFile file(jetFixture(fixture));
-    return file.open(QIODevice::ReadOnly) ? file.read(JetHeader::Size) : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.read(JetHeader::kSize) : QByteArray();
 }
 
 // Decodes the header, lets CHANGE work on the plain bytes, and encodes it again: the tests make headers that no
@@ -19,9 +19,9 @@ QByteArray headOf(const QString &fixture) {
 QByteArray rewritten(const QByteArray &head, const std::function<void(uchar *)> &change) {
     const QByteArray key("\xC7\xDA\x39\x6B", 4);
     QByteArray bytes = head;
-    jetRc4(key, bytes.data() + 0x18, JetHeader::Size - 0x18);
+    jetRc4(key, bytes.data() + 0x18, JetHeader::kSize - 0x18);
     change(reinterpret_cast<uchar *>(bytes.data()));
-    jetRc4(key, bytes.data() + 0x18, JetHeader::Size - 0x18);
+    jetRc4(key, bytes.data() + 0x18, JetHeader::kSize - 0x18);
     return bytes;
 }
 
@@ -110,7 +110,7 @@ private slots:
         QTest::addColumn<bool>("recognised");
         const QByteArray good = headOf(QStringLiteral("V2003_with-password.mdb"));
         QTest::newRow("empty") << QByteArray() << false;
-        QTest::newRow("cut short") << good.left(JetHeader::Size - 1) << true;
+        QTest::newRow("cut short") << good.left(JetHeader::kSize - 1) << true;
         QTest::newRow("other signature") << QByteArray(good).replace(4, 3, "XYZ") << false;
         QTest::newRow("creation date not a number") << rewritten(good, [](uchar *plain) {
             qToLittleEndian<double>(std::numeric_limits<double>::quiet_NaN(), plain + 0x72);

@@ -18,16 +18,16 @@ QByteArray letterOf(int n) {
 }
 
 // Choice questions answered right; 7 is worth nothing.
-constexpr int RightChoices[] = {1, 2, 3, 7, 20, 21, 40, 41, 55};
+constexpr int kRightChoices[] = {1, 2, 3, 7, 20, 21, 40, 41, 55};
 
 struct FillCase {
     const char *key;
     const char *answer;
-    TColor colour;
+    TColor color;
 };
 
 // Keys of every shape and the answers the mixed paper gives them.
-const FillCase FillCases[Exam::FillCount] = {
+const FillCase FillCases[Exam::kFillCount] = {
     {"答案1", "答案1", Colors::clGreen},        // one blank, equal
     {"甲#乙", "乙", Colors::clGreen},           // one blank, second accepted answer
     {"X1#Y1@Z1@W1", "W1##X1", Colors::clGreen}, // two blanks, reversed order
@@ -54,7 +54,7 @@ QString fillText(int n) {
 
 void writePaper() {
     resetExamState();
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         _Tk &q = ChoiceQuestions[n];
         q.QuestionText = choiceText(n).toUtf8();
         q.OptionA = QStringLiteral("A-%1").arg(n).toUtf8();
@@ -73,7 +73,7 @@ void writePaper() {
     // Keys that are not one capital letter as the screen stores answers never match.
     ChoiceQuestions[5].Key = "b";
     ChoiceQuestions[6].Key = "C ";
-    for (int i = 1; i <= Exam::FillCount; ++i) {
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
         _Fill &f = FillQuestions[i];
         f.Id = i;
         f.QuestionText = fillText(i).toUtf8();
@@ -86,22 +86,22 @@ void writePaper() {
 }
 
 void answerMixed() {
-    for (int n : RightChoices)
+    for (int n : kRightChoices)
         ChoiceQuestions[n].CandidateAnswer = ChoiceQuestions[n].Key;
     ChoiceQuestions[4].CandidateAnswer = "A";
     ChoiceQuestions[5].CandidateAnswer = "B";
     ChoiceQuestions[6].CandidateAnswer = "C";
-    for (int i = 1; i <= Exam::FillCount; ++i)
+    for (int i = 1; i <= Exam::kFillCount; ++i)
         FillQuestions[i].CandidateAnswer = FillCases[i - 1].answer;
 }
 
-TColor expectedChoiceColour(int n) {
-    const bool right = std::find(std::begin(RightChoices), std::end(RightChoices), n) != std::end(RightChoices);
+TColor expectedChoiceColor(int n) {
+    const bool right = std::find(std::begin(kRightChoices), std::end(kRightChoices), n) != std::end(kRightChoices);
     return right ? Colors::clGreen : Colors::clRed;
 }
 
-TColor expectedFillColour(int i) {
-    return FillCases[i - 1].colour;
+TColor expectedFillColor(int i) {
+    return FillCases[i - 1].color;
 }
 
 void createScreens() {

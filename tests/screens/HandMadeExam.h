@@ -20,9 +20,9 @@ QString choiceText(int n);
 QString fillText(int n);
 
 // What the sheet must show for the mixed answers.
-constexpr int MixedChoiceScore = 13;
-constexpr int MixedFillPoints = 10;
-TColor expectedChoiceColour(int n);
-TColor expectedFillColour(int i);
+constexpr int kMixedChoiceScore = 13;
+constexpr int kMixedFillPoints = 10;
+TColor expectedChoiceColor(int n);
+TColor expectedFillColor(int i);
 
 } // namespace HandMadeExam

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "BankError.h"
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "ScreenGlobals.h"
 #include "TDm.h"
@@ -83,13 +83,13 @@ void TestChoiceDrawing::start() {
 void TestChoiceDrawing::checkFreshPaper() {
     QCOMPARE(m_statements, 65);
     QCOMPARE(m_screen->Tag, 1);
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         // Each record holds the row whose id the drawing reports.
         QVERIFY(ChoiceQuestions[n].QuestionText.startsWith("第" + m_screen->drawnPaper().choiceIds[n - 1] + "题"));
         QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
         QVERIFY(answerBox(n)->text().isEmpty());
     }
-    for (int n = 1; n <= Exam::FillCount; ++n) {
+    for (int n = 1; n <= Exam::kFillCount; ++n) {
         QVERIFY(FillQuestions[n].CandidateAnswer.isEmpty());
         QVERIFY(fillBox(n)->text().isEmpty());
     }
@@ -112,7 +112,7 @@ void TestChoiceDrawing::leavingAndResumingKeepsTheExam() {
     m_screen->PageControl1->setCurrentIndex(1);
     m_screen->BitBtn1Click(button(30));
     QList<QByteArray> texts;
-    for (int n = 1; n <= Exam::ChoiceCount; ++n)
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
         texts.append(ChoiceQuestions[n].QuestionText);
     // Time passes while the exam screens are away.
     RemainingMinutes = 50;
@@ -124,7 +124,7 @@ void TestChoiceDrawing::leavingAndResumingKeepsTheExam() {
 
     start();
     QCOMPARE(m_statements, 0);
-    for (int n = 1; n <= Exam::ChoiceCount; ++n)
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
         QCOMPARE(ChoiceQuestions[n].QuestionText, texts[n - 1]);
     QCOMPARE(answerBox(1)->text() + answerBox(2)->text() + answerBox(3)->text(), QStringLiteral("ABC"));
     QCOMPARE(ChoiceQuestions[2].CandidateAnswer, QByteArray("B"));
@@ -167,7 +167,7 @@ void TestChoiceDrawing::failedDrawingLeavesNoPaperAndTheNextStartTriesAgain() {
     QTRY_VERIFY(!m_screen->isVisible());
     QTRY_VERIFY(!Frm_Ks_Fill->isVisible());
     QVERIFY(m_screen->Edt_Tm->toPlainText().isEmpty());
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         QVERIFY(ChoiceQuestions[n].QuestionText.isEmpty());
         QVERIFY(answerBox(n)->text().isEmpty());
         QCOMPARE(buttonFontColor(button(n)), Colors::clBlack);

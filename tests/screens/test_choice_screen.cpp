@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
@@ -47,7 +47,7 @@ private:
 
 void TestChoiceScreen::init() {
     resetExamState();
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         _Tk &q = ChoiceQuestions[n];
         const QByteArray tag = QByteArray::number(n);
         q.QuestionText = "题目" + tag;
@@ -78,7 +78,7 @@ void TestChoiceScreen::cleanup() {
 
 QList<int> TestChoiceScreen::redButtons() const {
     QList<int> red;
-    for (int n = 1; n <= Exam::ChoiceCount; ++n)
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
         if (buttonFontColor(button(n)) == Colors::clRed)
             red.append(n);
         else if (buttonFontColor(button(n)) != Colors::clBlack)

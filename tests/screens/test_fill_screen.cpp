@@ -50,7 +50,7 @@ private:
 void TestFillScreen::init() {
     resetExamState();
     CurrentFillNumber = 0;
-    for (int n = 1; n <= Exam::FillCount; ++n) {
+    for (int n = 1; n <= Exam::kFillCount; ++n) {
         FillQuestions[n].QuestionText = questionText(n).toUtf8();
         FillQuestions[n].Key = QStringLiteral("答案%1#另解%1").arg(n).toUtf8();
         FillQuestions[n].KnowledgeText = QStringLiteral("知识点%1").arg(n).toUtf8();
@@ -96,7 +96,7 @@ void TestFillScreen::enterReviewModeByHand() {
     m_fill->btn_answer->show();
     m_fill->btn_anisys->show();
     m_fill->Memo1->show();
-    for (int n = 1; n <= Exam::FillCount; ++n)
+    for (int n = 1; n <= Exam::kFillCount; ++n)
         box(n)->setEnabled(false);
 }
 

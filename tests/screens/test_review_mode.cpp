@@ -7,7 +7,7 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "HandMadeExam.h"
 #include "ReviewMode.h"
@@ -193,26 +193,26 @@ void TestReviewMode::secondHandInBuildsANewSheet() {
     SetReviewMode(true);
     QVERIFY(m_driver->ran());
     QVERIFY(!first);
-    QCOMPARE(firstTotal, QString::number(MixedChoiceScore + MixedFillPoints));
+    QCOMPARE(firstTotal, QString::number(kMixedChoiceScore + kMixedFillPoints));
 
     // A new exam on a paper with one more right answer.
     Frm_Ks_Choose->Tag = 1;
     startExam();
     ChoiceQuestions[4].CandidateAnswer = ChoiceQuestions[4].Key;
     QString secondTotal;
-    QString secondColour;
+    QString secondColor;
     bool freshSheet = false;
     m_driver->whileSheetUp([&] {
         freshSheet = Frm_Ping->findChildren<QPushButton *>().size() == 65;
         secondTotal = Frm_Ping->Edit_sum->text();
-        secondColour = toQColor(buttonFontColor(Frm_Ping->findChild<QPushButton *>(QStringLiteral("BitBtn4")))).name();
+        secondColor = toQColor(buttonFontColor(Frm_Ping->findChild<QPushButton *>(QStringLiteral("BitBtn4")))).name();
         Frm_Ping->Button2->click();
     });
     QTest::mouseClick(Frm_Ks_Choose->Btn_ping, Qt::LeftButton);
     QVERIFY(m_driver->ran());
     QVERIFY(freshSheet);
-    QCOMPARE(secondTotal, QString::number(MixedChoiceScore + MixedFillPoints + ChoiceQuestions[4].Score));
-    QCOMPARE(secondColour, toQColor(Colors::clGreen).name());
+    QCOMPARE(secondTotal, QString::number(kMixedChoiceScore + kMixedFillPoints + ChoiceQuestions[4].Score));
+    QCOMPARE(secondColor, toQColor(Colors::clGreen).name());
     QVERIFY(!Frm_Ping);
 }
 
@@ -274,7 +274,7 @@ void TestReviewMode::countdownEndHandsIn() {
     QTRY_VERIFY(m_driver->ran());
 
     QCOMPARE(minutes + seconds, QStringLiteral("0000"));
-    QCOMPARE(total, QString::number(MixedChoiceScore + MixedFillPoints));
+    QCOMPARE(total, QString::number(kMixedChoiceScore + kMixedFillPoints));
     QVERIFY(screensClosed);
     QVERIFY(!Frm_Ping);
     QCOMPARE(Frm_Ks_Choose->Tag, 0);
@@ -334,7 +334,7 @@ void TestReviewMode::reopenedScreensWorkBesideTheSheet() {
         QTest::mouseClick(choice->Btn_Ans_B, Qt::LeftButton);
         seen << QString::fromUtf8(ChoiceQuestions[21].CandidateAnswer);
 
-        QTest::mouseClick(sheetButton(Exam::ChoiceCount + 2), Qt::LeftButton);
+        QTest::mouseClick(sheetButton(Exam::kChoiceCount + 2), Qt::LeftButton);
         QTRY_VERIFY(fill->isVisible());
         QTest::mouseClick(fill->btn_anisys, Qt::LeftButton);
         seen << fill->Memo1->toPlainText();

@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "FrameImage.h"
 #include "HandMadeExam.h"
@@ -138,11 +138,11 @@ void TestScoreSheet::grading() {
     QFETCH(bool, answered);
     if (answered)
         answerMixed();
-    const int choiceScore = answered ? MixedChoiceScore : 0;
-    const int fillPoints = answered ? MixedFillPoints : 0;
+    const int choiceScore = answered ? kMixedChoiceScore : 0;
+    const int fillPoints = answered ? kMixedFillPoints : 0;
 
     QString choose, fill, sum;
-    QList<TColor> choiceColours, fillColours;
+    QList<TColor> choiceColors, fillColors;
     handInAndQuit([&] {
         choose = Frm_Ping->Edit_choose->text();
         fill = Frm_Ping->Edit_fill->text();
@@ -150,19 +150,19 @@ void TestScoreSheet::grading() {
         for (int n = 1; n <= 65; ++n) {
             QPushButton *button = sheetButton(n);
             QVERIFY2(button, qPrintable(QStringLiteral("BitBtn%1").arg(n)));
-            (n <= Exam::ChoiceCount ? choiceColours : fillColours).append(buttonFontColor(button));
+            (n <= Exam::kChoiceCount ? choiceColors : fillColors).append(buttonFontColor(button));
         }
     });
 
     QCOMPARE(choose, QString::number(choiceScore));
     QCOMPARE(fill, QString::number(fillPoints));
     QCOMPARE(sum, QString::number(choiceScore + fillPoints));
-    QCOMPARE(choiceColours.size(), Exam::ChoiceCount);
-    QCOMPARE(fillColours.size(), Exam::FillCount);
-    for (int n = 1; n <= Exam::ChoiceCount; ++n)
-        QCOMPARE(choiceColours[n - 1], answered ? expectedChoiceColour(n) : Colors::clRed);
-    for (int i = 1; i <= Exam::FillCount; ++i)
-        QCOMPARE(fillColours[i - 1], answered ? expectedFillColour(i) : Colors::clRed);
+    QCOMPARE(choiceColors.size(), Exam::kChoiceCount);
+    QCOMPARE(fillColors.size(), Exam::kFillCount);
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
+        QCOMPARE(choiceColors[n - 1], answered ? expectedChoiceColor(n) : Colors::clRed);
+    for (int i = 1; i <= Exam::kFillCount; ++i)
+        QCOMPARE(fillColors[i - 1], answered ? expectedFillColor(i) : Colors::clRed);
     // The sheet reads the exam state; it never writes an answer back.
     if (answered)
         QCOMPARE(FillQuestions[6].CandidateAnswer, QByteArray(" 答案6"));
@@ -223,7 +223,7 @@ void TestScoreSheet::reopensFillQuestion() {
     bool fillShown = false, boxesDisabled = false, noteHidden = false;
     int arrowTop = -1, arrowRight = -1;
     handInAndQuit([&] {
-        QTest::mouseClick(sheetButton(Exam::ChoiceCount + 7), Qt::LeftButton);
+        QTest::mouseClick(sheetButton(Exam::kChoiceCount + 7), Qt::LeftButton);
         QTRY_VERIFY(fill->isVisible());
         fillShown = fill->isEnabled();
         questionText = fill->Mem_Tm->toPlainText();
@@ -231,7 +231,7 @@ void TestScoreSheet::reopensFillQuestion() {
         arrowTop = fill->Img_Arrow->y();
         arrowRight = fill->Img_Arrow->geometry().right();
         boxesDisabled = true;
-        for (int i = 1; i <= Exam::FillCount; ++i)
+        for (int i = 1; i <= Exam::kFillCount; ++i)
             boxesDisabled &= !fill->findChild<QLineEdit *>(QStringLiteral("Edt_Fill_Da%1").arg(i))->isEnabled();
         noteHidden = !fill->Panel3->isVisible();
     });
@@ -258,7 +258,7 @@ void TestScoreSheet::leavingEndsTheExam() {
     QFETCH(QString, way);
     bool reopened = false;
     m_driver->whileSheetUp([&] {
-        QTest::mouseClick(sheetButton(Exam::ChoiceCount + 3), Qt::LeftButton);
+        QTest::mouseClick(sheetButton(Exam::kChoiceCount + 3), Qt::LeftButton);
         QTest::mouseClick(sheetButton(12), Qt::LeftButton);
         reopened = Frm_Ks_Fill->isVisible() && Frm_Ks_Choose->isVisible();
         if (way == QLatin1String("Button2"))

@@ -29,7 +29,7 @@ private slots:
     void dialogKeys();
     void accelerator_data();
     void accelerator();
-    void gradientsRebuiltOnlyOnSizeColourQuality();
+    void gradientsRebuiltOnlyOnSizeColorQuality();
 
 private:
     void hover(bool inside);
@@ -350,7 +350,7 @@ void TestDxButton::accelerator() {
     QCOMPARE(m_edit->text(), typed);
 }
 
-void TestDxButton::gradientsRebuiltOnlyOnSizeColourQuality() {
+void TestDxButton::gradientsRebuiltOnlyOnSizeColorQuality() {
     const int before = m_button->gradientBuildCount();
     hover(true);
     QTest::mousePress(m_button, Qt::LeftButton, {}, QPoint(20, 12));

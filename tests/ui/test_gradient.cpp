@@ -73,9 +73,9 @@ void TestGradient::colorTable_data() {
     QTest::newRow("green and blue step apart") << TColor(0x000000) << TColor(0x030100) << 3 << 1 << TColor(0x020000);
     QTest::newRow("face band 0") << kFaceFrom << kFaceTo << 64 << 0 << kFaceFrom;
     QTest::newRow("face band 32") << kFaceFrom << kFaceTo << 64 << 32 << TColor(0xE7F9FF);
-    QTest::newRow("face band 63 is the end colour") << kFaceFrom << kFaceTo << 64 << 63 << kFaceTo;
-    QTest::newRow("named colour resolved") << Colors::clBtnFace << Colors::clWhite << 2 << 0 << TColor(0xC8D0D4);
-    QTest::newRow("one colour is the start") << TColor(0x123456) << Colors::clWhite << 1 << 0 << TColor(0x123456);
+    QTest::newRow("face band 63 is the end color") << kFaceFrom << kFaceTo << 64 << 63 << kFaceTo;
+    QTest::newRow("named color resolved") << Colors::clBtnFace << Colors::clWhite << 2 << 0 << TColor(0xC8D0D4);
+    QTest::newRow("one color is the start") << TColor(0x123456) << Colors::clWhite << 1 << 0 << TColor(0x123456);
 }
 
 void TestGradient::colorTable() {

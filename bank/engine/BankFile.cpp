@@ -53,7 +53,7 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
     file.close();
     checkHeader(path, head, size);
 
-    const QByteArray key = CipherKeyCache::rawKey(path, head.left(CipherKeyCache::SaltSize), databasePassword);
+    const QByteArray key = CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
     if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
         throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
     if (db.setKey(key) != SQLITE_OK)
@@ -70,7 +70,7 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
         throw BankError(wrongPasswordMessage(path));
     if (rc != SQLITE_ROW)
         throw BankError(statementFailure(db.errorCode(), db.errorMessage(), QString(), path));
-    if (marker.columnInt64(0) != ApplicationId)
+    if (marker.columnInt64(0) != kApplicationId)
         throw BankError(QStringLiteral("不是题库文件：%1").arg(path));
 }
 

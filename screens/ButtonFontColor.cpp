@@ -1,4 +1,4 @@
-#include "ChoiceFontColor.h"
+#include "ButtonFontColor.h"
 
 #include <QAbstractButton>
 

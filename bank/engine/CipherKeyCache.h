@@ -12,7 +12,7 @@
 // needs resolving on each open.
 namespace CipherKeyCache {
 
-constexpr int SaltSize = 16;
+constexpr int kSaltSize = 16;
 
 // The key as x'<64 hex digits>', ready for SqliteDatabase::setKey. PATH only names the file in a failure.
 QByteArray rawKey(const QString &path, const QByteArray &salt, const QByteArray &password);

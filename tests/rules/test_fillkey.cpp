@@ -101,7 +101,7 @@ void TestFillKey::choiceAnswers() {
 
 void TestFillKey::wholePaper() {
     resetExamState();
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         ChoiceQuestions[n].Key = "B";
         ChoiceQuestions[n].Score = n % 2 + 1;
     }
@@ -110,7 +110,7 @@ void TestFillKey::wholePaper() {
     ChoiceQuestions[3].CandidateAnswer = "C"; // wrong
     ChoiceQuestions[4].CandidateAnswer = "B"; // right with a score of 0
     ChoiceQuestions[4].Score = 0;
-    for (int i = 1; i <= Exam::FillCount; ++i)
+    for (int i = 1; i <= Exam::kFillCount; ++i)
         FillQuestions[i].Key = "#"; // an unanswered question must not earn anything here
     FillQuestions[5].Key = "X#Y@Z";
     FillQuestions[5].CandidateAnswer = "Y";
@@ -121,13 +121,13 @@ void TestFillKey::wholePaper() {
     QCOMPARE(paper.ChoiceScore, 3);
     QCOMPARE(paper.FillPoints, 3);
     QCOMPARE(paper.TotalScore, 6);
-    QCOMPARE(paper.choice[1], Verdict::Right);
-    QCOMPARE(paper.choice[3], Verdict::Wrong);
-    QCOMPARE(paper.choice[4], Verdict::Right);
-    QCOMPARE(paper.choice[55], Verdict::Wrong);
-    QCOMPARE(paper.fill[1], Verdict::Wrong);
-    QCOMPARE(paper.fill[5], Verdict::Partial);
-    QCOMPARE(paper.fill[6], Verdict::Right);
+    QCOMPARE(paper.ChoiceVerdicts[1], Verdict::Right);
+    QCOMPARE(paper.ChoiceVerdicts[3], Verdict::Wrong);
+    QCOMPARE(paper.ChoiceVerdicts[4], Verdict::Right);
+    QCOMPARE(paper.ChoiceVerdicts[55], Verdict::Wrong);
+    QCOMPARE(paper.FillVerdicts[1], Verdict::Wrong);
+    QCOMPARE(paper.FillVerdicts[5], Verdict::Partial);
+    QCOMPARE(paper.FillVerdicts[6], Verdict::Right);
 }
 
 QTEST_GUILESS_MAIN(TestFillKey)

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int CodeLength = 5;
+constexpr int kCodeLength = Exam::kKnowledgeCodeLength;
 
 bool alreadyDrawn(const QByteArray &drawnList, const QByteArray &id) {
     return drawnList.contains(',' + id + ',');
@@ -62,10 +62,10 @@ void drawChoiceQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pic
     const QString idColumn = QStringLiteral("tid");
     QByteArray drawnList = ",";
     int n = 0;
-    for (int module = 1; module <= Exam::ModuleCount; ++module) {
+    for (int module = 1; module <= Exam::kModuleCount; ++module) {
         runStatement(query, QStringLiteral("select * from choose where mkid=") + QString::number(module));
-        requireFreshIds(query, QStringLiteral("choose"), idColumn, module, drawnList, Exam::ChoicePerModule);
-        for (int taken = 0; taken < Exam::ChoicePerModule; ++taken) {
+        requireFreshIds(query, QStringLiteral("choose"), idColumn, module, drawnList, Exam::kChoicePerModule);
+        for (int taken = 0; taken < Exam::kChoicePerModule; ++taken) {
             paper.choiceIds.append(pickFreshRow(query, idColumn, drawnList, pick));
             ++n;
             if (sink)
@@ -86,7 +86,7 @@ void drawChoiceQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pic
 }
 
 void lookUpKnowledge(TADOQuery &query) {
-    for (int n = 1; n <= Exam::ChoiceCount; ++n) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
         _Tk &question = ChoiceQuestions[n];
         question.KnowledgeIndex = 1;
         if (knowledgeCodesBlank(question.KnowledgeCodes)) {
@@ -95,7 +95,7 @@ void lookUpKnowledge(TADOQuery &query) {
         }
         runStatement(query, knowledgeStatement(question.KnowledgeCodes));
         // The record has ten slots; rows beyond the tenth are not kept.
-        question.KnowledgeCount = qMin(query.RecordCount(), Exam::KnowledgeSlots);
+        question.KnowledgeCount = qMin(query.RecordCount(), Exam::kKnowledgeSlots);
         for (int k = 1; k <= question.KnowledgeCount; ++k) {
             question.KnowledgeTexts[k] = query.FieldAsString(QStringLiteral("Keyword")) + "\r\n" +
                                          query.FieldAsString(QStringLiteral("knowladge"));
@@ -108,10 +108,10 @@ void drawFillQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pick,
     const QString idColumn = QStringLiteral("TID");
     QByteArray drawnList = ",";
     int n = 0;
-    for (int module = 1; module <= Exam::ModuleCount; ++module) {
+    for (int module = 1; module <= Exam::kModuleCount; ++module) {
         runStatement(query, QStringLiteral("select * from Fill where mkid=") + QString::number(module));
-        requireFreshIds(query, QStringLiteral("Fill"), idColumn, module, drawnList, Exam::FillPerModule);
-        for (int taken = 0; taken < Exam::FillPerModule; ++taken) {
+        requireFreshIds(query, QStringLiteral("Fill"), idColumn, module, drawnList, Exam::kFillPerModule);
+        for (int taken = 0; taken < Exam::kFillPerModule; ++taken) {
             paper.fillIds.append(pickFreshRow(query, idColumn, drawnList, pick));
             ++n;
             if (sink)
@@ -132,9 +132,9 @@ void discardPaper(DrawingSink *sink) {
     FillQuestions.fill(_Fill{});
     if (!sink)
         return;
-    for (int n = 1; n <= Exam::ChoiceCount; ++n)
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
         sink->clearChoiceAnswerBox(n);
-    for (int n = 1; n <= Exam::FillCount; ++n)
+    for (int n = 1; n <= Exam::kFillCount; ++n)
         sink->clearFillAnswerBox(n);
 }
 
@@ -170,7 +170,7 @@ DrawnPaper drawPaper(TADOQuery &query, DrawingSink *sink, const RowPick &pick) {
         discardPaper(sink);
         throw;
     }
-    RemainingMinutes = Exam::ExamMinutes;
+    RemainingMinutes = Exam::kExamMinutes;
     RemainingSeconds = 0;
     return paper;
 }
@@ -184,8 +184,8 @@ bool knowledgeCodesBlank(const QByteArray &codes) {
 
 QString knowledgeStatement(const QByteArray &codes) {
     QString statement = QStringLiteral("SELECT Keyword,knowladge FROM tzhishidian ");
-    for (int offset = 0; offset < codes.size(); offset += CodeLength) {
-        QString piece = QString::fromUtf8(codes.mid(offset, CodeLength));
+    for (int offset = 0; offset < codes.size(); offset += kCodeLength) {
+        QString piece = QString::fromUtf8(codes.mid(offset, kCodeLength));
         piece.replace(QLatin1Char('\''), QStringLiteral("''"));
         statement += (offset == 0 ? QStringLiteral(" WHERE  recno ='") : QStringLiteral(" or recno ='")) + piece +
                      QLatin1Char('\'');

@@ -40,17 +40,19 @@ struct _Fill {
 };
 
 namespace Exam {
-constexpr int ModuleCount = 5;
-constexpr int ChoicePerModule = 11;
-constexpr int FillPerModule = 2;
-constexpr int ChoiceCount = ModuleCount * ChoicePerModule; // 55
-constexpr int FillCount = ModuleCount * FillPerModule;     // 10
-constexpr int ExamMinutes = 90;
-constexpr int KnowledgeSlots = 10;
+constexpr int kModuleCount = 5;
+constexpr int kChoicePerModule = 11;
+constexpr int kFillPerModule = 2;
+constexpr int kChoiceCount = kModuleCount * kChoicePerModule; // 55
+constexpr int kFillCount = kModuleCount * kFillPerModule;     // 10
+constexpr int kExamMinutes = 90;
+constexpr int kKnowledgeSlots = 10;
+// A choice question's knowledge codes are pieces of this many characters written one after another.
+constexpr int kKnowledgeCodeLength = 5;
 } // namespace Exam
 
-extern OneBased<_Tk, Exam::ChoiceCount> ChoiceQuestions;
-extern OneBased<_Fill, Exam::FillCount> FillQuestions;
+extern OneBased<_Tk, Exam::kChoiceCount> ChoiceQuestions;
+extern OneBased<_Fill, Exam::kFillCount> FillQuestions;
 extern qint32 RemainingMinutes;
 extern qint32 RemainingSeconds;
 // Full path of the question bank file; empty until the first exam is started.

@@ -10,7 +10,7 @@ class SqliteDatabase;
 namespace BankFile {
 
 // Marks our bank among encrypted databases.
-constexpr int ApplicationId = 0x4d514253; // "MQBS"
+constexpr int kApplicationId = 0x4d514253; // "MQBS"
 
 // Opens PATH read-only with the database password into DB. Throws BankError for a missing, foreign, damaged or
 // wrongly keyed file.

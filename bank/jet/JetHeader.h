@@ -15,7 +15,7 @@ struct JetHeader {
     enum Version { Jet3 = 0, Jet4 = 1 }; // 2 and above: the later Access formats
 
     // How many bytes from the start of the file decode() needs.
-    static constexpr int Size = 0x18 + 128;
+    static constexpr int kSize = 0x18 + 128;
 
     int version = -1;
     quint32 pageKey = 0; // non-zero: every page after the first is RC4-encoded with this key and the page number

@@ -9,21 +9,14 @@
 #include <sys/resource.h>
 
 #include "BankError.h"
-
-// A sanitizer build reserves terabytes of address space up front; a memory cap would keep the child from starting.
-#if defined(__SANITIZE_ADDRESS__)
-#define MOCKEXAM_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define MOCKEXAM_ADDRESS_SANITIZER 1
-#endif
-#endif
+#include "SanitizerBuild.h"
 
 namespace {
 
 constexpr int kDefaultTimeout = 30000;
 // A bank of some thousands of questions comes to a few megabytes; this is far past any real one.
 constexpr qint64 kMaxStream = qint64(512) * 1024 * 1024;
+// Left off in an address-sanitizer build, whose reserved address space would keep the child from starting.
 #if !defined(MOCKEXAM_ADDRESS_SANITIZER)
 // A bank of some thousands of questions needs well under a tenth of this; a damaged length field that makes libmdb
 // ask for more ends the child quickly instead of after minutes of paging.

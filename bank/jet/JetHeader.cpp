@@ -54,10 +54,10 @@ bool JetHeader::recognises(const QByteArray &head) {
 }
 
 bool JetHeader::decode(const QByteArray &head, JetHeader *out) {
-    if (head.size() < Size || !recognises(head))
+    if (head.size() < kSize || !recognises(head))
         return false;
-    QByteArray plain = head.left(Size);
-    jetRc4(QByteArray(kHeaderKey, 4), plain.data() + kEncodedFrom, Size - kEncodedFrom);
+    QByteArray plain = head.left(kSize);
+    jetRc4(QByteArray(kHeaderKey, 4), plain.data() + kEncodedFrom, kSize - kEncodedFrom);
     const auto *bytes = reinterpret_cast<const uchar *>(plain.constData());
 
     JetHeader header;

@@ -21,7 +21,7 @@ JetHeader readHeader(const QString &path) {
     if (!file.open(QIODevice::ReadOnly))
         throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
     JetHeader header;
-    if (!JetHeader::decode(file.read(JetHeader::Size), &header))
+    if (!JetHeader::decode(file.read(JetHeader::kSize), &header))
         throw BankError(QStringLiteral("题库文件已损坏（Access/Jet 文件头无法识别）：%1").arg(path));
     return header;
 }
@@ -46,7 +46,7 @@ bool recognises(const QString &path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
-    return JetHeader::recognises(file.read(JetHeader::Size));
+    return JetHeader::recognises(file.read(JetHeader::kSize));
 }
 
 void open(SqliteDatabase &db, const ConnectionSettings &settings) {

@@ -37,7 +37,7 @@ void verify(const QString &path, const QByteArray &user) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw BankError(QStringLiteral("无法读取工作组文件（没有读取权限）：%1").arg(path));
-    if (!JetHeader::recognises(file.read(JetHeader::Size)))
+    if (!JetHeader::recognises(file.read(JetHeader::kSize)))
         throw BankError(
             QStringLiteral("不是工作组文件（题库是 Access/Jet 格式，工作组文件也必须是 Access/Jet 格式）：%1")
                 .arg(path));

@@ -1,7 +1,7 @@
 #include "ExamState.h"
 
-OneBased<_Tk, Exam::ChoiceCount> ChoiceQuestions;
-OneBased<_Fill, Exam::FillCount> FillQuestions;
+OneBased<_Tk, Exam::kChoiceCount> ChoiceQuestions;
+OneBased<_Fill, Exam::kFillCount> FillQuestions;
 qint32 RemainingMinutes = 0;
 qint32 RemainingSeconds = 0;
 QString BankPath;
