@@ -10,6 +10,7 @@
 #include "Tfrm_qelNeoForm.h"
 
 namespace {
+#ifdef MOCKEXAM_SMOKE_HOOK
 // For the headless smoke run: close the main window through its ordinary close path after the given time.
 void scheduleSmokeQuit() {
     bool ok = false;
@@ -17,6 +18,9 @@ void scheduleSmokeQuit() {
     if (ok && afterMs >= 0)
         QTimer::singleShot(afterMs, Frm_Ks_Sta, [] { Frm_Ks_Sta->close(); });
 }
+#else
+void scheduleSmokeQuit() {}
+#endif
 } // namespace
 
 int main(int argc, char *argv[]) {
