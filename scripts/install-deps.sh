@@ -6,6 +6,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libsqlcipher-dev libssl-dev libcsv-dev mdbtools-dev
     fonts-arphic-uming fonts-noto-cjk
+    clang-format
     xvfb xauth x11-utils
 )
 missing=()
