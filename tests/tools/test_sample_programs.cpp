@@ -47,7 +47,7 @@ struct CodeQuestion {
     QString key;         // a choice question's letter or a fill-in's key
 };
 
-struct RunSpec {
+struct RunPlan {
     QStringList headers;
     QByteArray input;
     QStringList args;
@@ -58,7 +58,7 @@ struct RunSpec {
 } // namespace
 
 Q_DECLARE_METATYPE(CodeQuestion)
-Q_DECLARE_METATYPE(RunSpec)
+Q_DECLARE_METATYPE(RunPlan)
 
 namespace {
 
@@ -109,13 +109,13 @@ QString normalised(const QString &output) {
     return lines.join(QLatin1Char('\n'));
 }
 
-QString sourceOf(const QString &code, const RunSpec &spec) {
+QString sourceOf(const QString &code, const RunPlan &plan) {
     if (code.contains(QLatin1String("main(")))
         return code + QLatin1Char('\n');
     QString source;
-    for (const QString &header : QStringList{QStringLiteral("stdio.h")} + spec.headers)
+    for (const QString &header : QStringList{QStringLiteral("stdio.h")} + plan.headers)
         source += QStringLiteral("#include <%1>\n").arg(header);
-    return source + QStringLiteral("int main(void)\n{\n%1\n%2\nreturn 0;\n}\n").arg(code, spec.append);
+    return source + QStringLiteral("int main(void)\n{\n%1\n%2\nreturn 0;\n}\n").arg(code, plan.append);
 }
 
 // Compiles and runs C programs, each in a folder of its own inside one temporary folder, which is also the
@@ -127,7 +127,7 @@ public:
     explicit CRunner(const QString &compiler) : m_compiler(compiler) {}
 
     // True with the normalised output, or false with a problem.
-    bool run(const QString &source, const RunSpec &spec, QString *output, QString *problem) {
+    bool run(const QString &source, const RunPlan &plan, QString *output, QString *problem) {
         const QString dir = m_dir.filePath(QString::number(++m_count));
         if (!m_dir.isValid() || !QDir().mkpath(dir)) {
             *problem = QStringLiteral("cannot create %1").arg(dir);
@@ -156,12 +156,12 @@ public:
 
         QProcess program;
         program.setWorkingDirectory(dir);
-        program.start(QDir(dir).filePath(QStringLiteral("question")), spec.args);
+        program.start(QDir(dir).filePath(QStringLiteral("question")), plan.args);
         if (!program.waitForStarted()) {
             *problem = QStringLiteral("cannot be started: %1").arg(program.errorString());
             return false;
         }
-        program.write(spec.input);
+        program.write(plan.input);
         program.closeWriteChannel();
         if (!program.waitForFinished(30000)) {
             program.kill();
@@ -196,14 +196,14 @@ QString quotedList(const QList<QByteArray> &answers) {
     return texts.join(QStringLiteral(" or "));
 }
 
-QStringList checkChoice(CRunner &runner, const CodeQuestion &q, const QString &code, const RunSpec &spec) {
+QStringList checkChoice(CRunner &runner, const CodeQuestion &q, const QString &code, const RunPlan &plan) {
     const qsizetype keyIndex = QStringLiteral("ABCD").indexOf(q.key);
     if (q.key.size() != 1 || keyIndex < 0 || q.options.size() != 4)
         return {QStringLiteral("key \"%1\" names no option").arg(q.key)};
-    if (!spec.expect.isEmpty())
+    if (!plan.expect.isEmpty())
         return {QStringLiteral("expect is only for fill-ins whose blanks are in the code")};
     QString output, problem;
-    if (!runner.run(sourceOf(code, spec), spec, &output, &problem))
+    if (!runner.run(sourceOf(code, plan), plan, &output, &problem))
         return {problem};
     if (output != normalised(q.options[keyIndex])) {
         const qsizetype printed = q.options.indexOf(output);
@@ -220,7 +220,7 @@ QStringList checkChoice(CRunner &runner, const CodeQuestion &q, const QString &c
     return problems;
 }
 
-QStringList checkFill(CRunner &runner, const CodeQuestion &q, const QString &code, const RunSpec &spec) {
+QStringList checkFill(CRunner &runner, const CodeQuestion &q, const QString &code, const RunPlan &plan) {
     const FillKey key = FillKey::parse(q.key.toUtf8());
     const QList<QList<QByteArray>> answers = {key.blank1, key.blank2};
     QList<int> inCode;
@@ -230,9 +230,9 @@ QStringList checkFill(CRunner &runner, const CodeQuestion &q, const QString &cod
     QStringList problems;
 
     if (inCode.isEmpty()) {
-        if (!spec.expect.isEmpty())
+        if (!plan.expect.isEmpty())
             return {QStringLiteral("expect is only for fill-ins whose blanks are in the code")};
-        if (!runner.run(sourceOf(code, spec), spec, &output, &problem))
+        if (!runner.run(sourceOf(code, plan), plan, &output, &problem))
             return {problem};
         const QStringList lines = key.blanks == 1 ? QStringList{output} : output.split(QLatin1Char('\n'));
         if (lines.size() != key.blanks)
@@ -245,7 +245,7 @@ QStringList checkFill(CRunner &runner, const CodeQuestion &q, const QString &cod
         return problems;
     }
 
-    if (spec.expect.isEmpty())
+    if (plan.expect.isEmpty())
         return {QStringLiteral("a fill-in whose blanks are in the code needs expect")};
     if (q.stem.count(blankMarker()) != inCode.size())
         return {QStringLiteral("blanks both in the code and in the question text are not supported")};
@@ -262,19 +262,19 @@ QStringList checkFill(CRunner &runner, const CodeQuestion &q, const QString &cod
                 const QByteArray &text = other == blank ? answer : answers[other - 1].value(0);
                 filled.replace(QStringLiteral("【%1】").arg(other), QString::fromUtf8(text));
             }
-            if (!runner.run(sourceOf(filled, spec), spec, &output, &problem))
+            if (!runner.run(sourceOf(filled, plan), plan, &output, &problem))
                 problems.append(QStringLiteral("with \"%1\" in blank %2: %3")
                                     .arg(QString::fromUtf8(answer), QString::number(blank), problem));
-            else if (output != normalised(spec.expect))
+            else if (output != normalised(plan.expect))
                 problems.append(QStringLiteral("with \"%1\" in blank %2: prints \"%3\", expected \"%4\"")
-                                    .arg(QString::fromUtf8(answer), QString::number(blank), output, spec.expect));
+                                    .arg(QString::fromUtf8(answer), QString::number(blank), output, plan.expect));
         }
     }
     return problems;
 }
 
 // What is wrong with a question's code and its key; empty when the program prints the key.
-QStringList checkQuestion(CRunner &runner, const CodeQuestion &q, const RunSpec &spec) {
+QStringList checkQuestion(CRunner &runner, const CodeQuestion &q, const RunPlan &plan) {
     for (const QString &option : q.options)
         if (option.contains(QLatin1String("main(")))
             return {QStringLiteral("an option holds a program; only programs in the stem are run")};
@@ -284,9 +284,9 @@ QStringList checkQuestion(CRunner &runner, const CodeQuestion &q, const RunSpec 
     static const QRegularExpression gets(QStringLiteral("\\bgets\\s*\\("));
     if (gets.match(code).hasMatch())
         return {QStringLiteral("calls gets, which C11 removed; show fgets in a program")};
-    if (code.contains(QLatin1String("main(")) && (!spec.headers.isEmpty() || !spec.append.isEmpty()))
+    if (code.contains(QLatin1String("main(")) && (!plan.headers.isEmpty() || !plan.append.isEmpty()))
         return {QStringLiteral("headers and append are only for fragments")};
-    return q.table == QLatin1String("choose") ? checkChoice(runner, q, code, spec) : checkFill(runner, q, code, spec);
+    return q.table == QLatin1String("choose") ? checkChoice(runner, q, code, plan) : checkFill(runner, q, code, plan);
 }
 
 // The questions of a bank that show C code, choice questions first.
@@ -315,8 +315,8 @@ QList<CodeQuestion> codeQuestions(const BankTables &tables) {
     return found;
 }
 
-QHash<QString, RunSpec> readSidecar(const QByteArray &csv, const QString &source, QStringList *problems) {
-    QHash<QString, RunSpec> entries;
+QHash<QString, RunPlan> readSidecar(const QByteArray &csv, const QString &source, QStringList *problems) {
+    QHash<QString, RunPlan> entries;
     BankTable table;
     try {
         table = parseCsvTable(csv, QStringLiteral("sample-programs"), source);
@@ -347,7 +347,7 @@ QHash<QString, RunSpec> readSidecar(const QByteArray &csv, const QString &source
 }
 
 // A program without an entry would go unchecked; an entry without a program means the two have drifted apart.
-QStringList pairUp(const QList<CodeQuestion> &questions, const QHash<QString, RunSpec> &sidecar) {
+QStringList pairUp(const QList<CodeQuestion> &questions, const QHash<QString, RunPlan> &sidecar) {
     QStringList problems;
     QSet<QString> found;
     for (const CodeQuestion &q : questions) {
@@ -391,7 +391,7 @@ private slots:
 private:
     std::unique_ptr<CRunner> m_runner;
     QList<CodeQuestion> m_questions;
-    QHash<QString, RunSpec> m_sidecar;
+    QHash<QString, RunPlan> m_sidecar;
     QStringList m_sidecarProblems;
 };
 
@@ -474,7 +474,7 @@ void TestSamplePrograms::pairing() {
     const CodeQuestion listed = madeUpChoice(QStringLiteral("putchar('a');"), QStringLiteral("A"), {});
     CodeQuestion unlisted = listed;
     unlisted.tid = QStringLiteral("9998");
-    QHash<QString, RunSpec> sidecar{{entryName(listed.table, listed.tid), {}}, {QStringLiteral("Fill 9997"), {}}};
+    QHash<QString, RunPlan> sidecar{{entryName(listed.table, listed.tid), {}}, {QStringLiteral("Fill 9997"), {}}};
     QCOMPARE(pairUp({listed, unlisted}, sidecar),
              (QStringList{QStringLiteral("Fill 9997 has an entry in sample-programs.csv but no such question shows C "
                                          "code"),
@@ -492,7 +492,7 @@ void TestSamplePrograms::pairing() {
 
 void TestSamplePrograms::programs_data() {
     QTest::addColumn<CodeQuestion>("question");
-    QTest::addColumn<RunSpec>("spec");
+    QTest::addColumn<RunPlan>("plan");
     QTest::addColumn<QString>("problem"); // a piece of the expected problem; empty when none is expected
 
     for (const CodeQuestion &q : std::as_const(m_questions)) {
@@ -504,46 +504,46 @@ void TestSamplePrograms::programs_data() {
     // Made-up questions prove that the check fails where it should.
     const QStringList numbers = {QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
     const QString sum = QStringLiteral("printf(\"%d\\n\", 1 + 2);");
-    QTest::newRow("made-up: right key") << madeUpChoice(sum, QStringLiteral("B"), numbers) << RunSpec() << QString();
-    QTest::newRow("made-up: wrong key") << madeUpChoice(sum, QStringLiteral("A"), numbers) << RunSpec()
+    QTest::newRow("made-up: right key") << madeUpChoice(sum, QStringLiteral("B"), numbers) << RunPlan() << QString();
+    QTest::newRow("made-up: wrong key") << madeUpChoice(sum, QStringLiteral("A"), numbers) << RunPlan()
                                         << QStringLiteral("prints \"3\" (option B) but the key A is \"2\"");
     QTest::newRow("made-up: two options right")
         << madeUpChoice(sum, QStringLiteral("B"),
                         {QStringLiteral("3"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")})
-        << RunSpec() << QStringLiteral("option A is \"3\" as well");
+        << RunPlan() << QStringLiteral("option A is \"3\" as well");
     QTest::newRow("made-up: missing header")
         << madeUpChoice(QStringLiteral("printf(\"%d\\n\", (int)strlen(\"abc\"));"), QStringLiteral("B"), numbers)
-        << RunSpec() << QStringLiteral("does not compile");
+        << RunPlan() << QStringLiteral("does not compile");
     QTest::newRow("made-up: header given")
         << madeUpChoice(QStringLiteral("printf(\"%d\\n\", (int)strlen(\"abc\"));"), QStringLiteral("B"), numbers)
-        << RunSpec{{QStringLiteral("string.h")}, {}, {}, {}, {}} << QString();
+        << RunPlan{{QStringLiteral("string.h")}, {}, {}, {}, {}} << QString();
     QTest::newRow("made-up: undefined behaviour")
         << madeUpChoice(QStringLiteral("int i = 2147483647;\ni++;\nprintf(\"%d\\n\", i - 2147483644);"),
                         QStringLiteral("C"), numbers)
-        << RunSpec() << QStringLiteral("fails with exit code");
+        << RunPlan() << QStringLiteral("fails with exit code");
     QTest::newRow("made-up: gets") << madeUpChoice(QStringLiteral("char s[9];\ngets(s);\nputs(s);"),
                                                    QStringLiteral("A"), numbers)
-                                   << RunSpec{{}, "2\n", {}, {}, {}} << QStringLiteral("calls gets");
+                                   << RunPlan{{}, "2\n", {}, {}, {}} << QStringLiteral("calls gets");
     QTest::newRow("made-up: input and appended statement")
         << madeUpChoice(QStringLiteral("int a = getchar() - '0';"), QStringLiteral("D"), numbers)
-        << RunSpec{{}, "4\n", {}, QStringLiteral("printf(\"%d\\n\", a + 1);"), {}} << QString();
+        << RunPlan{{}, "4\n", {}, QStringLiteral("printf(\"%d\\n\", a + 1);"), {}} << QString();
 
     const QString outputFill =
         QStringLiteral("有以下程序段：\nint a = 6;\nprintf(\"%d\\n\", a / 4);\n执行后的输出结果是 【1】 。");
     QTest::newRow("made-up: fill-in printing its key")
-        << madeUpFill(outputFill, QStringLiteral("1#一")) << RunSpec() << QString();
+        << madeUpFill(outputFill, QStringLiteral("1#一")) << RunPlan() << QString();
     QTest::newRow("made-up: fill-in with a wrong key")
-        << madeUpFill(outputFill, QStringLiteral("1.5")) << RunSpec()
+        << madeUpFill(outputFill, QStringLiteral("1.5")) << RunPlan()
         << QStringLiteral("blank 1: prints \"1\", the key accepts \"1.5\"");
     QTest::newRow("made-up: two blanks, one line each")
         << madeUpFill(QStringLiteral("有以下程序段：\nprintf(\"%d\\n%d\\n\", 7 / 2, 7 % 2);\n输出为 【1】 和 【2】 。"),
                       QStringLiteral("3#三@2"))
-        << RunSpec() << QStringLiteral("blank 2: prints \"1\", the key accepts \"2\"");
+        << RunPlan() << QStringLiteral("blank 2: prints \"1\", the key accepts \"2\"");
 
     const QString codeFill =
         QStringLiteral("以下程序输出数字字符的个数，请填空。\nint c, n = 0;\nwhile ((c = getchar()) != "
                        "'\\n')\n    if (c >= '0' && c <= 【1】)\n        n++;\nprintf(\"%d\\n\", n);");
-    const RunSpec digits{{}, "a1b9\n", {}, {}, QStringLiteral("2")};
+    const RunPlan digits{{}, "a1b9\n", {}, {}, QStringLiteral("2")};
     QTest::newRow("made-up: blank in the code")
         << madeUpFill(codeFill, QStringLiteral("'9'#57")) << digits << QString();
     QTest::newRow("made-up: an accepted answer that is wrong")
@@ -557,15 +557,15 @@ void TestSamplePrograms::programs_data() {
                       QStringLiteral("'9'"))
         << digits << QStringLiteral("the key has no answer for blank 2");
     QTest::newRow("made-up: blank in the code without expect")
-        << madeUpFill(codeFill, QStringLiteral("'9'")) << RunSpec{{}, "a1b9\n", {}, {}, {}}
+        << madeUpFill(codeFill, QStringLiteral("'9'")) << RunPlan{{}, "a1b9\n", {}, {}, {}}
         << QStringLiteral("needs expect");
 }
 
 void TestSamplePrograms::programs() {
     QFETCH(CodeQuestion, question);
-    QFETCH(RunSpec, spec);
+    QFETCH(RunPlan, plan);
     QFETCH(QString, problem);
-    const QString found = checkQuestion(*m_runner, question, spec).join(QLatin1Char('\n'));
+    const QString found = checkQuestion(*m_runner, question, plan).join(QLatin1Char('\n'));
     if (problem.isEmpty())
         QVERIFY2(found.isEmpty(), qPrintable(found));
     else
