@@ -104,8 +104,8 @@ public:
             checkChoiceRows(knowledge);
         }
         if (fill) {
-            checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"), kFillPerModule,
-                         QStringLiteral("填空题"));
+            checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"),
+                         kFillPerModule, QStringLiteral("填空题"));
             checkFillRows();
         }
         if (knowledge)

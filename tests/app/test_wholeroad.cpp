@@ -33,8 +33,9 @@ enum class Intent { Right, Wrong, Half, Empty };
 
 // Fill-in answers by drawn number. "Half" answers one blank of a two-blank question; given a one-blank question it
 // is the right answer with a trailing space, which is wrong.
-const Intent FillIntents[Exam::kFillCount] = {Intent::Right, Intent::Wrong, Intent::Half,  Intent::Right, Intent::Empty,
-                                             Intent::Half,  Intent::Right, Intent::Wrong, Intent::Right, Intent::Empty};
+const Intent FillIntents[Exam::kFillCount] = {Intent::Right, Intent::Wrong, Intent::Half,  Intent::Right,
+                                              Intent::Empty, Intent::Half,  Intent::Right, Intent::Wrong,
+                                              Intent::Right, Intent::Empty};
 
 // Fill-in keys by bank id: one accepted answer, two, or two blanks of two accepted answers each.
 QByteArray fillKey(int fid) {

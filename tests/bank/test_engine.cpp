@@ -360,7 +360,7 @@ private slots:
             dm.ADOQuery1->MoveBy(5);
             QVERIFY(!dm.ADOQuery1->FieldAsString(QStringLiteral("Timu")).isEmpty());
             runStatement(*dm.ADOQuery1,
-                QStringLiteral("SELECT Keyword,knowladge FROM tzhishidian  WHERE  recno ='0%1001'").arg(m));
+                         QStringLiteral("SELECT Keyword,knowladge FROM tzhishidian  WHERE  recno ='0%1001'").arg(m));
             runStatement(*dm.ADOQuery1, QStringLiteral("select * from Fill where mkid=%1").arg(m));
         }
         QVERIFY_THROWS_EXCEPTION(BankError, runStatement(*dm.ADOQuery1, QStringLiteral("delete from choose")));

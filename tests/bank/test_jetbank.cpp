@@ -421,8 +421,8 @@ private slots:
         QCOMPARE(query.FieldAsInteger(QStringLiteral("tid")), 0);
         QVERIFY(!query.FieldIsNull(QStringLiteral("TiMu")));
 
-        runStatement(query,
-            QStringLiteral("SELECT Keyword,knowladge FROM tzhishidian  WHERE  recno ='02001' or recno ='02003'"));
+        runStatement(query, QStringLiteral(
+                                "SELECT Keyword,knowladge FROM tzhishidian  WHERE  recno ='02001' or recno ='02003'"));
         QCOMPARE(query.RecordCount(), 2);
         QCOMPARE(query.FieldAsString(QStringLiteral("Knowladge")), QStringLiteral("知识点说明02001").toUtf8());
     }
