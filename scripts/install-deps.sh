@@ -3,11 +3,12 @@
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
     libsqlcipher-dev libssl-dev libcsv-dev mdbtools-dev
     fonts-arphic-uming fonts-noto-cjk
     clang-format
-    xvfb xauth x11-utils
+    xvfb xauth x11-utils xdotool
+    dpkg-dev desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

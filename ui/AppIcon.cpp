@@ -6,14 +6,9 @@
 #include <QPainterPath>
 #include <QPixmap>
 
-QImage appIconImage(int size) {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter p(&image);
+void drawAppIcon(QPainter &p) {
+    p.save();
     p.setRenderHint(QPainter::Antialiasing);
-    // Drawn on a 32-unit grid and scaled, so every size has the same proportions.
-    p.scale(size / 32.0, size / 32.0);
-
     QPainterPath tile;
     tile.addRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
     QLinearGradient blue(0, 1, 0, 31);
@@ -53,6 +48,16 @@ QImage appIconImage(int size) {
     tick.lineTo(17, 25.5);
     tick.lineTo(28, 13);
     p.drawPath(tick);
+    p.restore();
+}
+
+QImage appIconImage(int size) {
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    // Drawn on a 32-unit grid and scaled, so every size has the same proportions.
+    p.scale(size / 32.0, size / 32.0);
+    drawAppIcon(p);
     return image;
 }
 
