@@ -234,6 +234,7 @@ private:
                 warning(name, id, QStringLiteral("Key 为空：这道题永远判错"));
             else if (!letters.contains(key))
                 warning(name, id, QStringLiteral("Key 为 %1，不是 A、B、C、D 之一：这道题永远判错").arg(quoted(key)));
+            checkOptions(rows, r, id);
 
             int score = 0;
             const QByteArray scoreText = rows.value(r, QStringLiteral("Score"));
@@ -244,6 +245,16 @@ private:
 
             checkCodes(id, rows.value(r, QStringLiteral("ZHISHIDIAN")), knowledgeKnown);
         }
+    }
+
+    void checkOptions(const TableView &rows, int r, const QString &id) {
+        QStringList empty;
+        for (const QString letter : {"A", "B", "C", "D"})
+            if (QString::fromUtf8(rows.value(r, QStringLiteral("ANSWER_") + letter)).trimmed().isEmpty())
+                empty.append(letter);
+        if (!empty.isEmpty())
+            warning(BankColumns::choose, id,
+                    QStringLiteral("选项 %1 的文字为空：考生看到的是空白选项").arg(empty.join(QStringLiteral("、"))));
     }
 
     void checkCodes(const QString &id, const QByteArray &codes, bool knowledgeKnown) {

@@ -163,6 +163,11 @@ void TestBankCheck::findings_data() {
            })
         << QStringList{"W|choose|tid=1|Score 为 \"2.5\"，不是整数", "W|choose|tid=2|Score 为空",
                        "W|choose|tid=3|Score 为 \"两分\"", "W|choose|tid=5|Score 为 \"99999999999\""};
+    QTest::newRow("empty option texts") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("ANSWER_B"), "");
+        set(t.choose, "1", QStringLiteral("ANSWER_D"), " \u3000");
+        set(t.choose, "2", QStringLiteral("ANSWER_A"), QByteArray());
+    }) << QStringList{"W|choose|tid=1|选项 B、D 的文字为空", "W|choose|tid=2|选项 A 的文字为空"};
     QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
         set(t.fill, "1", QStringLiteral("KEY"), "栈");
         set(t.fill, "2", QStringLiteral("KEY"), "线性结构#线性");
