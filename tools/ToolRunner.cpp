@@ -25,7 +25,7 @@ const QList<ToolCommand> &toolCommands() {
     static const QList<ToolCommand> commands = {
         {QStringLiteral("build"), QStringLiteral("SRC OUT [账户选项]"),
          QStringLiteral("由 SRC 中的 choose.csv、Fill.csv、tzhishidian.csv 生成题库 OUT/Bs.mdb 和工作组文件 "
-                        "OUT/Mq4100.mdw"),
+                        "OUT/Mq4100.mdw；源文件有错误时列出错误、不生成题库，退出状态为 1"),
          runBuildCommand},
         {QStringLiteral("check"), QStringLiteral("DIR [账户选项]"),
          QStringLiteral("检查 DIR 中的题库能否抽出完整试卷、评分能否按原意读取答案；有错误时退出状态为 1"),

@@ -35,6 +35,7 @@ private slots:
     void checkSetsTheExitStatus();
     void otherCredentials();
     void exportOfMissingBankWritesNothing();
+    void buildWithErrorsKeepsTheOldBank();
 };
 
 void TestBankTool::usage_data() {
@@ -172,6 +173,51 @@ void TestBankTool::exportOfMissingBankWritesNothing() {
     const Run run = tool({"export", dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("out"))});
     QCOMPARE(run.status, 1);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out"))));
+}
+
+// Sources that cannot make a paper are refused with their errors listed; a bank built before stays as it was.
+void TestBankTool::buildWithErrorsKeepsTheOldBank() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good"));
+    const QString bad = dir.filePath(QStringLiteral("bad"));
+    const QString out = dir.filePath(QStringLiteral("Dat"));
+    writeCsvSources(makeTables(), good);
+    BankTables broken = makeTables();
+    broken.choose.rows.removeAt(30); // tid 31: module 3 is one question short
+    broken.choose.rows[0][broken.choose.column(QStringLiteral("Key"))] = "a";
+    writeCsvSources(broken, bad);
+
+    const Run built = tool({"build", good, out});
+    QVERIFY2(built.status == 0, qPrintable(built.err));
+    const QByteArray bank = fileBytes(QDir(out).filePath(QStringLiteral("Bs.mdb")));
+    const QByteArray workgroup = fileBytes(QDir(out).filePath(QStringLiteral("Mq4100.mdw")));
+    QVERIFY(!bank.isEmpty() && !workgroup.isEmpty());
+
+    const Run refused = tool({"build", bad, out});
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.out.contains(QStringLiteral("错误 choose mkid=3：模块 3 只有 10 道")), qPrintable(refused.out));
+    QVERIFY2(refused.out.contains(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")), qPrintable(refused.out));
+    QVERIFY2(refused.err.contains(QStringLiteral("源文件有 1 个错误")), qPrintable(refused.err));
+    QVERIFY2(!refused.out.contains(QStringLiteral("已生成")), qPrintable(refused.out));
+    QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("Bs.mdb"))), bank);
+    QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("Mq4100.mdw"))), workgroup);
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    const Run fresh = tool({"build", bad, dir.filePath(QStringLiteral("new"))});
+    QCOMPARE(fresh.status, 1);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("new/Bs.mdb"))));
+
+    // Warnings alone still build, and are listed.
+    const Run warned = tool({"build", good, out});
+    QVERIFY2(warned.status == 0, qPrintable(warned.err));
+    BankTables odd = makeTables();
+    odd.choose.rows[0][odd.choose.column(QStringLiteral("Key"))] = "a";
+    writeCsvSources(odd, bad);
+    const Run withWarning = tool({"build", bad, out});
+    QCOMPARE(withWarning.status, 0);
+    QVERIFY2(withWarning.out.startsWith(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")),
+             qPrintable(withWarning.out));
+    QVERIFY2(withWarning.out.endsWith(QStringLiteral("有 1 个警告（见上）\n")), qPrintable(withWarning.out));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)
