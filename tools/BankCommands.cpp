@@ -91,11 +91,14 @@ int runCheckCommand(const QStringList &args, QTextStream &out) {
 }
 
 int runExportCommand(const QStringList &args, QTextStream &out) {
-    const ToolArguments arguments(args, CredentialOptions);
+    const ToolArguments arguments(args, CredentialOptions, {QStringLiteral("excel")});
     const QStringList paths = arguments.positional({QStringLiteral("DIR"), QStringLiteral("OUT")});
     const BankTables tables = readBank(paths[0], credentialsFrom(arguments));
-    writeCsvSources(tables, paths[1]);
+    const bool excel = arguments.has(QStringLiteral("excel"));
+    writeCsvSources(tables, paths[1], excel ? CsvMark::ByteOrderMark : CsvMark::None);
     out << "已导出到 " << native(paths[1]) << "：" << sizes(tables) << '\n';
+    if (excel)
+        out << "文件带 UTF-8 字节顺序标记，可直接用 Excel 打开；在 Excel 中保存时请选“CSV UTF-8（逗号分隔）”\n";
     return ExitOk;
 }
 

@@ -231,11 +231,13 @@ BankTable readCsvTable(const QString &path, const QString &tableName) {
     return parseCsvTable(file.readAll(), tableName, QDir::toNativeSeparators(path));
 }
 
-void writeCsvTable(const BankTable &table, const QString &path) {
+void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw BankError(
             QStringLiteral("无法写入 CSV 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (mark == CsvMark::ByteOrderMark)
+        file.write("\xEF\xBB\xBF");
     file.write(formatCsvTable(table));
     if (!file.commit())
         throw BankError(
@@ -255,11 +257,11 @@ BankTables readCsvSources(const QString &dir) {
     return tables;
 }
 
-void writeCsvSources(const BankTables &tables, const QString &dir) {
+void writeCsvSources(const BankTables &tables, const QString &dir, CsvMark mark) {
     if (!QDir().mkpath(dir))
         throw BankError(QStringLiteral("无法创建文件夹：%1").arg(QDir::toNativeSeparators(dir)));
     const QDir folder(dir);
-    writeCsvTable(tables.choose, folder.filePath(BankColumns::csvFileName(BankColumns::choose)));
-    writeCsvTable(tables.fill, folder.filePath(BankColumns::csvFileName(BankColumns::fill)));
-    writeCsvTable(tables.knowledge, folder.filePath(BankColumns::csvFileName(BankColumns::knowledge)));
+    writeCsvTable(tables.choose, folder.filePath(BankColumns::csvFileName(BankColumns::choose)), mark);
+    writeCsvTable(tables.fill, folder.filePath(BankColumns::csvFileName(BankColumns::fill)), mark);
+    writeCsvTable(tables.knowledge, folder.filePath(BankColumns::csvFileName(BankColumns::knowledge)), mark);
 }

@@ -30,8 +30,10 @@ const QList<ToolCommand> &toolCommands() {
         {QStringLiteral("check"), QStringLiteral("DIR [账户选项]"),
          QStringLiteral("检查 DIR 中的题库能否抽出完整试卷、评分能否按原意读取答案；有错误时退出状态为 1"),
          runCheckCommand},
-        {QStringLiteral("export"), QStringLiteral("DIR OUT [账户选项]"),
-         QStringLiteral("把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv"), runExportCommand},
+        {QStringLiteral("export"), QStringLiteral("DIR OUT [--excel] [账户选项]"),
+         QStringLiteral("把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv；--excel 让文件带 UTF-8 "
+                        "字节顺序标记，供 Excel 直接打开"),
+         runExportCommand},
         {QStringLiteral("generate"), QStringLiteral("OUT [--choice N] [--fill M] [--seed S] [账户选项]"),
          QStringLiteral("在 OUT 中生成每个模块 N 道选择题（默认 11）、M 道填空题（默认 2）的合成题库，用于性能测试"),
          runGenerateCommand},

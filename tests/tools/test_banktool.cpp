@@ -36,6 +36,7 @@ private slots:
     void otherCredentials();
     void exportOfMissingBankWritesNothing();
     void buildWithErrorsKeepsTheOldBank();
+    void exportForSpreadsheets();
 };
 
 void TestBankTool::usage_data() {
@@ -64,6 +65,12 @@ void TestBankTool::usage_data() {
     QTest::newRow("size not a number") << QStringList{"generate", "o", "--fill", "两"} << 2
                                        << QStringLiteral("而不是 两")
                                        << QStringLiteral("用法：mockexam-bank generate OUT");
+    QTest::newRow("flag given twice") << QStringList{"export", "a", "b", "--excel", "--excel"} << 2
+                                      << QStringLiteral("选项 --excel 给了两次")
+                                      << QStringLiteral("用法：mockexam-bank export DIR OUT");
+    QTest::newRow("flag of another command")
+        << QStringList{"check", "a", "--excel"} << 2 << QStringLiteral("未知选项 --excel")
+        << QStringLiteral("用法：mockexam-bank check DIR");
     QTest::newRow("help") << QStringList{"help"} << 0 << QString() << QString();
 }
 
@@ -218,6 +225,30 @@ void TestBankTool::buildWithErrorsKeepsTheOldBank() {
     QVERIFY2(withWarning.out.startsWith(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")),
              qPrintable(withWarning.out));
     QVERIFY2(withWarning.out.endsWith(QStringLiteral("有 1 个警告（见上）\n")), qPrintable(withWarning.out));
+}
+
+// --excel puts a byte-order mark before otherwise identical files, and build reads them back unchanged.
+void TestBankTool::exportForSpreadsheets() {
+    QTemporaryDir dir;
+    const QString src = dir.filePath(QStringLiteral("src"));
+    writeCsvSources(makeTables(), src);
+    QVERIFY(tool({"build", src, dir.filePath(QStringLiteral("Dat"))}).status == 0);
+
+    const Run excel =
+        tool({"export", dir.filePath(QStringLiteral("Dat")), dir.filePath(QStringLiteral("excel")), "--excel"});
+    QVERIFY2(excel.status == 0, qPrintable(excel.err));
+    QVERIFY2(excel.out.contains(QStringLiteral("CSV UTF-8")), qPrintable(excel.out));
+    const QByteArray bom("\xEF\xBB\xBF");
+    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"}) {
+        const QByteArray marked = fileBytes(dir.filePath(QStringLiteral("excel/") + name));
+        QVERIFY2(marked.startsWith(bom), qPrintable(name));
+        QCOMPARE(marked.mid(3), fileBytes(QDir(src).filePath(name)));
+    }
+
+    QVERIFY(tool({"build", dir.filePath(QStringLiteral("excel")), dir.filePath(QStringLiteral("again"))}).status == 0);
+    QVERIFY(tool({"export", dir.filePath(QStringLiteral("again")), dir.filePath(QStringLiteral("plain"))}).status == 0);
+    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"})
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("plain/") + name)), fileBytes(QDir(src).filePath(name)));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)
