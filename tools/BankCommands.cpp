@@ -58,6 +58,14 @@ int printFindings(const QList<BankFinding> &findings, QTextStream &out) {
 
 } // namespace
 
+const QStringList &bankCredentialOptions() {
+    return CredentialOptions;
+}
+
+BankCredentials bankCredentialsFrom(const ToolArguments &arguments) {
+    return credentialsFrom(arguments);
+}
+
 int runBuildCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, CredentialOptions);
     const QStringList paths = arguments.positional({QStringLiteral("SRC"), QStringLiteral("OUT")});
