@@ -1,5 +1,6 @@
 #include "BankCheck.h"
 
+#include <algorithm>
 #include <climits>
 
 #include <QHash>
@@ -8,6 +9,7 @@
 #include "BankColumns.h"
 #include "ExamState.h"
 #include "FillKey.h"
+#include "GiveAway.h"
 
 namespace {
 
@@ -108,6 +110,8 @@ public:
                          kFillPerModule, QStringLiteral("填空题"));
             checkFillRows();
         }
+        if (choose && fill)
+            checkGiveAways();
         if (knowledge)
             checkKnowledgeTable();
         return m_findings;
@@ -234,6 +238,7 @@ private:
                 warning(name, id, QStringLiteral("Key 为空：这道题永远判错"));
             else if (!letters.contains(key))
                 warning(name, id, QStringLiteral("Key 为 %1，不是 A、B、C、D 之一：这道题永远判错").arg(quoted(key)));
+            checkOptions(rows, r, id);
 
             int score = 0;
             const QByteArray scoreText = rows.value(r, QStringLiteral("Score"));
@@ -244,6 +249,16 @@ private:
 
             checkCodes(id, rows.value(r, QStringLiteral("ZHISHIDIAN")), knowledgeKnown);
         }
+    }
+
+    void checkOptions(const TableView &rows, int r, const QString &id) {
+        QStringList empty;
+        for (const QString letter : {"A", "B", "C", "D"})
+            if (QString::fromUtf8(rows.value(r, QStringLiteral("ANSWER_") + letter)).trimmed().isEmpty())
+                empty.append(letter);
+        if (!empty.isEmpty())
+            warning(BankColumns::choose, id,
+                    QStringLiteral("选项 %1 的文字为空：考生看到的是空白选项").arg(empty.join(QStringLiteral("、"))));
     }
 
     void checkCodes(const QString &id, const QByteArray &codes, bool knowledgeKnown) {
@@ -330,6 +345,54 @@ private:
                 warning(name, id,
                         QStringLiteral("两空题 KEY 的第二部分含不止一个分隔符：第 2 空的候选答案之一是 %1")
                             .arg(quoted(answer)));
+    }
+
+    // A fill-in question whose answer a similar choice question of its module prints (see GiveAway.h).
+    void checkGiveAways() {
+        const TableView choices(m_tables.choose);
+        const TableView fills(m_tables.fill);
+        const auto moduleOf = [](const TableView &rows, int r, const QString &column) {
+            int module = 0;
+            return toStrictInt(rows.value(r, column), &module) && module >= 1 && module <= kModuleCount ? module : 0;
+        };
+        QList<QPair<int, QString>> found; // fill-in row, warning text
+        for (int m = 1; m <= kModuleCount; ++m) {
+            QList<int> choiceRows;
+            QList<ChoiceText> choiceTexts;
+            for (int r = 0; r < choices.rowCount(); ++r) {
+                if (moduleOf(choices, r, QStringLiteral("mkid")) != m)
+                    continue;
+                QStringList options;
+                for (const QString letter : {"A", "B", "C", "D"})
+                    options.append(QString::fromUtf8(choices.value(r, QStringLiteral("ANSWER_") + letter)));
+                choiceRows.append(r);
+                choiceTexts.append({QString::fromUtf8(choices.value(r, QStringLiteral("Timu"))), options});
+            }
+            QList<int> fillRows;
+            QList<FillText> fillTexts;
+            for (int r = 0; r < fills.rowCount(); ++r) {
+                if (moduleOf(fills, r, QStringLiteral("MKID")) != m)
+                    continue;
+                fillRows.append(r);
+                fillTexts.append(
+                    {QString::fromUtf8(fills.value(r, QStringLiteral("TiMu"))), fills.value(r, QStringLiteral("KEY"))});
+            }
+            for (const GiveAwayPair &pair : findGiveAways(fillTexts, choiceTexts)) {
+                const QString which = FillKey::parse(fillTexts[pair.fill].key).blanks == 2
+                                          ? QStringLiteral("第 %1 空的答案").arg(pair.blank)
+                                          : QStringLiteral("答案");
+                found.append(
+                    {fillRows[pair.fill],
+                     // One arg() call: an answer such as "%1d" must not be taken for a place to fill.
+                     QStringLiteral("同模块的选择题 %1 印出了%2“%3”，而且题干与本题相近（本题题干的相邻字词有 %4% "
+                                    "也在那道题中出现）：两题抽进同一张试卷时，答案就泄露了")
+                         .arg(choices.rowId(choiceRows[pair.choice], QStringLiteral("tid")), which, pair.answer,
+                              QString::number(qRound(pair.overlap * 100)))});
+            }
+        }
+        std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &[row, text] : found)
+            warning(BankColumns::fill, fills.rowId(row, QStringLiteral("TID")), text);
     }
 
     const BankTables &m_tables;

@@ -7,6 +7,7 @@
 
 #include "BankCheck.h"
 #include "BankCsv.h"
+#include "BankError.h"
 #include "BankIo.h"
 #include "SyntheticBank.h"
 #include "ToolArguments.h"
@@ -45,25 +46,42 @@ QString sizes(const BankTables &tables) {
         .arg(tables.knowledge.rows.size());
 }
 
-// Building does not refuse a bank the drawing cannot use, but says so, so that a broken source is not shipped unseen.
-void hintAtFindings(const BankTables &tables, QTextStream &out) {
-    const QList<BankFinding> findings = checkBank(tables);
+// One line a finding, as check prints them; returns the number of errors.
+int printFindings(const QList<BankFinding> &findings, QTextStream &out) {
     int errors = 0;
-    for (const BankFinding &finding : findings)
+    for (const BankFinding &finding : findings) {
+        out << formatFinding(finding) << '\n';
         errors += finding.severity == BankFinding::Error ? 1 : 0;
-    if (!findings.isEmpty())
-        out << "提示：题库有 " << errors << " 个错误、" << findings.size() - errors << " 个警告，请用 check 命令查看\n";
+    }
+    return errors;
 }
 
 } // namespace
+
+const QStringList &bankCredentialOptions() {
+    return CredentialOptions;
+}
+
+BankCredentials bankCredentialsFrom(const ToolArguments &arguments) {
+    return credentialsFrom(arguments);
+}
 
 int runBuildCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, CredentialOptions);
     const QStringList paths = arguments.positional({QStringLiteral("SRC"), QStringLiteral("OUT")});
     const BankTables tables = readCsvSources(paths[0]);
+    // Sources the drawing cannot use make no bank: a bank already in OUT goes on serving the trainer instead of
+    // giving way to one that fails at the next exam.
+    const QList<BankFinding> findings = checkBank(tables);
+    const int errors = printFindings(findings, out);
+    if (errors > 0)
+        throw BankError(QStringLiteral("源文件有 %1 个错误（见上），未生成题库，%2 中原有的文件保持不变")
+                            .arg(errors)
+                            .arg(native(paths[1])));
     writeBank(tables, paths[1], credentialsFrom(arguments));
     out << "已生成 " << bankFiles(paths[1]) << "：" << sizes(tables) << '\n';
-    hintAtFindings(tables, out);
+    if (!findings.isEmpty())
+        out << "有 " << findings.size() << " 个警告（见上）\n";
     return ExitOk;
 }
 
@@ -81,11 +99,14 @@ int runCheckCommand(const QStringList &args, QTextStream &out) {
 }
 
 int runExportCommand(const QStringList &args, QTextStream &out) {
-    const ToolArguments arguments(args, CredentialOptions);
+    const ToolArguments arguments(args, CredentialOptions, {QStringLiteral("excel")});
     const QStringList paths = arguments.positional({QStringLiteral("DIR"), QStringLiteral("OUT")});
     const BankTables tables = readBank(paths[0], credentialsFrom(arguments));
-    writeCsvSources(tables, paths[1]);
+    const bool excel = arguments.has(QStringLiteral("excel"));
+    writeCsvSources(tables, paths[1], excel ? CsvMark::ByteOrderMark : CsvMark::None);
     out << "已导出到 " << native(paths[1]) << "：" << sizes(tables) << '\n';
+    if (excel)
+        out << "文件带 UTF-8 字节顺序标记，可直接用 Excel 打开；在 Excel 中保存时请选“CSV UTF-8（逗号分隔）”\n";
     return ExitOk;
 }
 

@@ -3,6 +3,8 @@
 #include <QStringList>
 
 class QTextStream;
+class ToolArguments;
+struct BankCredentials;
 
 // The commands of mockexam-bank that move a question bank between its CSV sources and its files. Each takes the
 // arguments after its name, reports through `out` and returns the exit status; failures are thrown (see ToolCommand).
@@ -10,3 +12,8 @@ int runBuildCommand(const QStringList &args, QTextStream &out);
 int runCheckCommand(const QStringList &args, QTextStream &out);
 int runExportCommand(const QStringList &args, QTextStream &out);
 int runGenerateCommand(const QStringList &args, QTextStream &out);
+
+// The account options of every command that opens a bank (--user, --password, --db-password), and the credentials
+// they give; the trainer's own where an option is left out.
+const QStringList &bankCredentialOptions();
+BankCredentials bankCredentialsFrom(const ToolArguments &arguments);

@@ -14,19 +14,24 @@
 namespace {
 
 // What libcsv hands back while a text is fed to it line by line. The parser's callbacks cannot throw through C code,
-// so they only collect; the line of each record's first byte is kept for messages.
+// so they only collect; the line of each record's first byte is kept for messages, and so is the line where the
+// field in progress began: a stray quote opens a field that runs on over many lines until some later quote ends it,
+// and the author must be sent to where it began, not to where the parser gave up.
 struct Collector {
     QList<QByteArray> fields;
     QList<QList<QByteArray>> records;
     QList<int> recordLines;
     int line = 0;        // the line being fed, 1-based
     int recordStart = 0; // the line where the record in progress began, 0 between records
+    int fieldStart = 0;  // the line where the field in progress began, 0 between records
 };
 
 void onField(void *text, size_t length, void *data) {
     auto *c = static_cast<Collector *>(data);
     if (c->recordStart == 0)
         c->recordStart = c->line;
+    // A field ends at a comma or at the end of its record; the next one begins right after, on the same line.
+    c->fieldStart = c->line;
     if (!text)
         c->fields.append(QByteArray()); // an unquoted empty field: NULL
     else if (length == 0)
@@ -41,6 +46,7 @@ void onRecord(int, void *data) {
     c->recordLines.append(c->recordStart ? c->recordStart : c->line);
     c->fields.clear();
     c->recordStart = 0;
+    c->fieldStart = 0;
 }
 
 // Spaces are part of a field: a key with a trailing blank must reach the checker as it is.
@@ -130,10 +136,19 @@ BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const 
         }
         if (collected.recordStart == 0 && !isBlankLine(line))
             collected.recordStart = collected.line;
+        if (collected.fieldStart == 0 && !isBlankLine(line))
+            collected.fieldStart = collected.line;
         const size_t used = csv_parse(&parser, line.constData(), size_t(line.size()), onField, onRecord, &collected);
         if (used != size_t(line.size())) {
             const int error = csv_error(&parser);
             csv_free(&parser);
+            if (error == CSV_EPARSE && collected.fieldStart < collected.line)
+                throw BankError(QStringLiteral("CSV 文件 %1 第 %2 行格式错误：从这一行开始的带引号字段在第 %3 行"
+                                               "出错，要么这一行的引号是多余的，要么其间有引号没有写成两个"
+                                               "（带引号的字段在结尾引号后只能接逗号或换行）")
+                                    .arg(source)
+                                    .arg(collected.fieldStart)
+                                    .arg(collected.line));
             if (error == CSV_EPARSE)
                 throw BankError(QStringLiteral("CSV 文件 %1 第 %2 行格式错误：引号用法不对（字段中的引号须写成两个，"
                                                "带引号的字段在结尾引号后只能接逗号或换行）")
@@ -143,7 +158,7 @@ BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const 
         }
         pos = end;
     }
-    const int unfinishedLine = collected.recordStart;
+    const int unfinishedLine = collected.fieldStart;
     const bool finished = csv_fini(&parser, onField, onRecord, &collected) == 0;
     csv_free(&parser);
     if (!finished)
@@ -216,11 +231,13 @@ BankTable readCsvTable(const QString &path, const QString &tableName) {
     return parseCsvTable(file.readAll(), tableName, QDir::toNativeSeparators(path));
 }
 
-void writeCsvTable(const BankTable &table, const QString &path) {
+void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw BankError(
             QStringLiteral("无法写入 CSV 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    if (mark == CsvMark::ByteOrderMark)
+        file.write("\xEF\xBB\xBF");
     file.write(formatCsvTable(table));
     if (!file.commit())
         throw BankError(
@@ -240,11 +257,11 @@ BankTables readCsvSources(const QString &dir) {
     return tables;
 }
 
-void writeCsvSources(const BankTables &tables, const QString &dir) {
+void writeCsvSources(const BankTables &tables, const QString &dir, CsvMark mark) {
     if (!QDir().mkpath(dir))
         throw BankError(QStringLiteral("无法创建文件夹：%1").arg(QDir::toNativeSeparators(dir)));
     const QDir folder(dir);
-    writeCsvTable(tables.choose, folder.filePath(BankColumns::csvFileName(BankColumns::choose)));
-    writeCsvTable(tables.fill, folder.filePath(BankColumns::csvFileName(BankColumns::fill)));
-    writeCsvTable(tables.knowledge, folder.filePath(BankColumns::csvFileName(BankColumns::knowledge)));
+    writeCsvTable(tables.choose, folder.filePath(BankColumns::csvFileName(BankColumns::choose)), mark);
+    writeCsvTable(tables.fill, folder.filePath(BankColumns::csvFileName(BankColumns::fill)), mark);
+    writeCsvTable(tables.knowledge, folder.filePath(BankColumns::csvFileName(BankColumns::knowledge)), mark);
 }

@@ -19,10 +19,15 @@ BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const 
 // The CSV text of a table: the header, then one record per row, each ended by a line feed.
 QByteArray formatCsvTable(const BankTable &table);
 
+// How written CSV starts. Spreadsheet programs on Chinese Windows read a CSV file without a byte-order mark in the
+// local code page (GBK) and garble every Chinese text; with the mark they read it as UTF-8. The sources themselves are
+// kept without it, so that they stay plain text for diff and version control.
+enum class CsvMark { None, ByteOrderMark };
+
 BankTable readCsvTable(const QString &path, const QString &tableName);
-void writeCsvTable(const BankTable &table, const QString &path);
+void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark = CsvMark::None);
 
 // The three sources choose.csv, Fill.csv and tzhishidian.csv in a folder. Reading finds the files without regard to
 // the case of their names; writing creates the folder and replaces each file whole, so a failure leaves the old one.
 BankTables readCsvSources(const QString &dir);
-void writeCsvSources(const BankTables &tables, const QString &dir);
+void writeCsvSources(const BankTables &tables, const QString &dir, CsvMark mark = CsvMark::None);

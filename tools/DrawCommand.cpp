@@ -7,12 +7,59 @@
 #include "ConnectionString.h"
 #include "ExamState.h"
 #include "PaperDrawing.h"
+#include "QuestionPrinter.h"
 #include "TDm.h"
 #include "ToolArguments.h"
 #include "ToolCommand.h"
 
+namespace {
+
+// The paper's texts as the exam state holds them after the drawing: what the trainer's screens would show.
+void printDrawnPaper(const DrawnPaper &paper, QTextStream &out) {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
+        const _Tk &drawn = ChoiceQuestions[n];
+        ChoiceQuestionPrint question;
+        question.heading = QStringLiteral("选择题 %1（模块 %2，tid=%3）")
+                               .arg(n)
+                               .arg((n - 1) / Exam::kChoicePerModule + 1)
+                               .arg(QString::fromUtf8(paper.choiceIds.at(n - 1)));
+        question.stem = QString::fromUtf8(drawn.QuestionText);
+        for (const QByteArray *option : {&drawn.OptionA, &drawn.OptionB, &drawn.OptionC, &drawn.OptionD})
+            question.options.append(QString::fromUtf8(*option));
+        question.key = QString::fromUtf8(drawn.Key);
+        question.score = QString::number(drawn.Score);
+        question.analysis = QString::fromUtf8(drawn.Analysis);
+        question.codes = QString::fromUtf8(drawn.KnowledgeCodes);
+        // A slot holds the knowledge point's title and text joined by a line break, without its code.
+        for (int k = 1; k <= drawn.KnowledgeCount && k <= Exam::kKnowledgeSlots; ++k) {
+            const QString slot = QString::fromUtf8(drawn.KnowledgeTexts[k]);
+            const qsizetype cut = slot.indexOf(QStringLiteral("\r\n"));
+            question.knowledge.append(
+                {QString(), cut < 0 ? slot : slot.left(cut), cut < 0 ? QString() : slot.mid(cut + 2)});
+        }
+        out << '\n';
+        printChoiceQuestion(question, out);
+    }
+    for (int n = 1; n <= Exam::kFillCount; ++n) {
+        const _Fill &drawn = FillQuestions[n];
+        FillQuestionPrint question;
+        question.heading = QStringLiteral("填空题 %1（模块 %2，TID=%3）")
+                               .arg(n)
+                               .arg(drawn.ModuleId)
+                               .arg(QString::fromUtf8(paper.fillIds.at(n - 1)));
+        question.stem = QString::fromUtf8(drawn.QuestionText);
+        question.key = drawn.Key;
+        question.explanation = QString::fromUtf8(drawn.KnowledgeText);
+        out << '\n';
+        printFillQuestion(question, out);
+    }
+    out << '\n';
+}
+
+} // namespace
+
 int runDrawCommand(const QStringList &args, QTextStream &out) {
-    const ToolArguments arguments(args, {});
+    const ToolArguments arguments(args, {}, {QStringLiteral("text")});
     const QDir dir(arguments.positional({QStringLiteral("DIR")}).first());
 
     TDm dataModule;
@@ -37,6 +84,8 @@ int runDrawCommand(const QStringList &args, QTextStream &out) {
                    .arg(n, 2)
                    .arg((n - 1) / Exam::kFillPerModule + 1)
                    .arg(QString::fromUtf8(paper.fillIds.at(n - 1)));
+    if (arguments.has(QStringLiteral("text")))
+        printDrawnPaper(paper, out);
     out << QStringLiteral("抽题用时 %1 毫秒（含本次运行中首次打开题库的密钥推导），打开连接 %2 次\n")
                .arg(double(nanoseconds) / 1e6, 0, 'f', 1)
                .arg(dataModule.ADOConnection1->openCount());

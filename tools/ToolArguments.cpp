@@ -2,7 +2,7 @@
 
 #include "UsageError.h"
 
-ToolArguments::ToolArguments(const QStringList &args, const QStringList &optionNames) {
+ToolArguments::ToolArguments(const QStringList &args, const QStringList &optionNames, const QStringList &flagNames) {
     for (int i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
         if (!arg.startsWith(QStringLiteral("--")) || arg == QStringLiteral("--")) {
@@ -10,6 +10,12 @@ ToolArguments::ToolArguments(const QStringList &args, const QStringList &optionN
             continue;
         }
         const QString name = arg.mid(2);
+        if (flagNames.contains(name)) {
+            if (m_flags.contains(name))
+                throw UsageError(QStringLiteral("选项 %1 给了两次").arg(arg));
+            m_flags.insert(name);
+            continue;
+        }
         if (!optionNames.contains(name))
             throw UsageError(QStringLiteral("未知选项 %1").arg(arg));
         if (i + 1 >= args.size())

@@ -6,6 +6,7 @@
 #include "BankError.h"
 #include "DrawCommand.h"
 #include "ImportJetCommand.h"
+#include "ShowCommand.h"
 #include "UsageError.h"
 
 namespace {
@@ -25,18 +26,26 @@ const QList<ToolCommand> &toolCommands() {
     static const QList<ToolCommand> commands = {
         {QStringLiteral("build"), QStringLiteral("SRC OUT [账户选项]"),
          QStringLiteral("由 SRC 中的 choose.csv、Fill.csv、tzhishidian.csv 生成题库 OUT/Bs.mdb 和工作组文件 "
-                        "OUT/Mq4100.mdw"),
+                        "OUT/Mq4100.mdw；源文件有错误时列出错误、不生成题库，退出状态为 1"),
          runBuildCommand},
         {QStringLiteral("check"), QStringLiteral("DIR [账户选项]"),
          QStringLiteral("检查 DIR 中的题库能否抽出完整试卷、评分能否按原意读取答案；有错误时退出状态为 1"),
          runCheckCommand},
-        {QStringLiteral("export"), QStringLiteral("DIR OUT [账户选项]"),
-         QStringLiteral("把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv"), runExportCommand},
+        {QStringLiteral("export"), QStringLiteral("DIR OUT [--excel] [账户选项]"),
+         QStringLiteral("把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv；--excel 让文件带 UTF-8 "
+                        "字节顺序标记，供 Excel 直接打开"),
+         runExportCommand},
+        {QStringLiteral("show"), QStringLiteral("DIR ID [账户选项]"),
+         QStringLiteral("列出 DIR 中题库的一道题的全部文字（题目、选项或各空答案、答案、分值、解析、知识点），供校对；"
+                        "ID 为选择题的 tid（如 12 或 choose:12），填空题写 fill:TID（如 fill:3）"),
+         runShowCommand},
         {QStringLiteral("generate"), QStringLiteral("OUT [--choice N] [--fill M] [--seed S] [账户选项]"),
          QStringLiteral("在 OUT 中生成每个模块 N 道选择题（默认 11）、M 道填空题（默认 2）的合成题库，用于性能测试"),
          runGenerateCommand},
-        {QStringLiteral("draw"), QStringLiteral("DIR"),
-         QStringLiteral("像练习程序一样从 DIR 中的题库抽一份试卷，逐题列出并给出抽题用时"), runDrawCommand},
+        {QStringLiteral("draw"), QStringLiteral("DIR [--text]"),
+         QStringLiteral(
+             "像练习程序一样从 DIR 中的题库抽一份试卷，逐题列出并给出抽题用时；--text 另外列出每道题的全部文字"),
+         runDrawCommand},
         {QStringLiteral("import-jet"),
          QStringLiteral("LEGACY_DIR OUT [--from-user U] [--from-password P] [--from-db-password D] [账户选项]"),
          QStringLiteral(

@@ -163,6 +163,24 @@ void TestBankCheck::findings_data() {
            })
         << QStringList{"W|choose|tid=1|Score 为 \"2.5\"，不是整数", "W|choose|tid=2|Score 为空",
                        "W|choose|tid=3|Score 为 \"两分\"", "W|choose|tid=5|Score 为 \"99999999999\""};
+    QTest::newRow("empty option texts") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("ANSWER_B"), "");
+        set(t.choose, "1", QStringLiteral("ANSWER_D"), " \u3000");
+        set(t.choose, "2", QStringLiteral("ANSWER_A"), QByteArray());
+    }) << QStringList{"W|choose|tid=1|选项 B、D 的文字为空", "W|choose|tid=2|选项 A 的文字为空"};
+    // tids 1–11 and Fill TIDs 1–2 are module 1, tid 12 module 2.
+    const auto giveAway = [](const QByteArray &tid) {
+        return Mutation([tid](BankTables &t) {
+            set(t.fill, "2", QStringLiteral("TiMu"), "在数据库系统中，用户所见的局部数据的逻辑结构称为 【1】 。");
+            set(t.fill, "2", QStringLiteral("KEY"), "外模式#子模式");
+            set(t.choose, tid, QStringLiteral("Timu"),
+                "数据库系统中，用户所见的局部数据的逻辑结构和特征的描述是（  ）。");
+            set(t.choose, tid, QStringLiteral("ANSWER_C"), "外模式");
+        });
+    };
+    QTest::newRow("fill-in answer given away by a choice question")
+        << giveAway("3") << QStringList{"W|Fill|TID=2|同模块的选择题 tid=3 印出了答案“外模式”"};
+    QTest::newRow("a choice question of another module gives nothing away") << giveAway("12") << QStringList{};
     QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
         set(t.fill, "1", QStringLiteral("KEY"), "栈");
         set(t.fill, "2", QStringLiteral("KEY"), "线性结构#线性");

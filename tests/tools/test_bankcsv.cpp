@@ -130,6 +130,10 @@ void TestBankCsv::rejects_data() {
     QTest::newRow("line counted across a multi-line field")
         << QByteArray("recno,Keyword,knowladge\n01001,\"a\nb\",c\n01002, \"d\",e\n") << k
         << QStringLiteral("第 4 行格式错误");
+    // A stray quote opens a field that swallows the following lines until some later quote ends it wrongly.
+    QTest::newRow("runaway field named where it began")
+        << QByteArray("recno,Keyword,knowladge\n01001,a,b\n01002,\"栈的说明,c\n01003,d,e\n01004,\"f\"g,h\n") << k
+        << QStringLiteral("第 3 行格式错误：从这一行开始的带引号字段在第 5 行出错");
     QTest::newRow("unterminated quote") << QByteArray("recno,Keyword,knowladge\n01001,a,b\n01002,\"never\nclosed,c\n")
                                         << k << QStringLiteral("第 3 行开始的带引号字段缺少结尾的引号");
     QTest::newRow("too few fields") << QByteArray("recno,Keyword,knowladge\n01001,\"a\nb\",c\n01002,x\n") << k

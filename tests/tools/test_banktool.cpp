@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -35,6 +36,12 @@ private slots:
     void checkSetsTheExitStatus();
     void otherCredentials();
     void exportOfMissingBankWritesNothing();
+    void buildWithErrorsKeepsTheOldBank();
+    void exportForSpreadsheets();
+    void showPrintsOneQuestion_data();
+    void showPrintsOneQuestion();
+    void showRefusesWhatItCannotFind();
+    void drawPrintsThePapersTexts();
 };
 
 void TestBankTool::usage_data() {
@@ -63,6 +70,20 @@ void TestBankTool::usage_data() {
     QTest::newRow("size not a number") << QStringList{"generate", "o", "--fill", "两"} << 2
                                        << QStringLiteral("而不是 两")
                                        << QStringLiteral("用法：mockexam-bank generate OUT");
+    QTest::newRow("show without id") << QStringList{"show", "a"} << 2 << QStringLiteral("缺少参数 ID")
+                                     << QStringLiteral("用法：mockexam-bank show DIR ID");
+    QTest::newRow("show with an unknown table")
+        << QStringList{"show", "a", "tid:3"} << 2 << QStringLiteral("题号 tid:3 的写法不对")
+        << QStringLiteral("fill:TID");
+    QTest::newRow("show with an empty id")
+        << QStringList{"show", "a", "fill:"} << 2 << QStringLiteral("题号 fill: 的写法不对")
+        << QStringLiteral("用法：mockexam-bank show DIR ID");
+    QTest::newRow("flag given twice") << QStringList{"export", "a", "b", "--excel", "--excel"} << 2
+                                      << QStringLiteral("选项 --excel 给了两次")
+                                      << QStringLiteral("用法：mockexam-bank export DIR OUT");
+    QTest::newRow("flag of another command")
+        << QStringList{"check", "a", "--excel"} << 2 << QStringLiteral("未知选项 --excel")
+        << QStringLiteral("用法：mockexam-bank check DIR");
     QTest::newRow("help") << QStringList{"help"} << 0 << QString() << QString();
 }
 
@@ -172,6 +193,190 @@ void TestBankTool::exportOfMissingBankWritesNothing() {
     const Run run = tool({"export", dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("out"))});
     QCOMPARE(run.status, 1);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out"))));
+}
+
+// Sources that cannot make a paper are refused with their errors listed; a bank built before stays as it was.
+void TestBankTool::buildWithErrorsKeepsTheOldBank() {
+    QTemporaryDir dir;
+    const QString good = dir.filePath(QStringLiteral("good"));
+    const QString bad = dir.filePath(QStringLiteral("bad"));
+    const QString out = dir.filePath(QStringLiteral("Dat"));
+    writeCsvSources(makeTables(), good);
+    BankTables broken = makeTables();
+    broken.choose.rows.removeAt(30); // tid 31: module 3 is one question short
+    broken.choose.rows[0][broken.choose.column(QStringLiteral("Key"))] = "a";
+    writeCsvSources(broken, bad);
+
+    const Run built = tool({"build", good, out});
+    QVERIFY2(built.status == 0, qPrintable(built.err));
+    const QByteArray bank = fileBytes(QDir(out).filePath(QStringLiteral("Bs.mdb")));
+    const QByteArray workgroup = fileBytes(QDir(out).filePath(QStringLiteral("Mq4100.mdw")));
+    QVERIFY(!bank.isEmpty() && !workgroup.isEmpty());
+
+    const Run refused = tool({"build", bad, out});
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.out.contains(QStringLiteral("错误 choose mkid=3：模块 3 只有 10 道")), qPrintable(refused.out));
+    QVERIFY2(refused.out.contains(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")), qPrintable(refused.out));
+    QVERIFY2(refused.err.contains(QStringLiteral("源文件有 1 个错误")), qPrintable(refused.err));
+    QVERIFY2(!refused.out.contains(QStringLiteral("已生成")), qPrintable(refused.out));
+    QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("Bs.mdb"))), bank);
+    QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("Mq4100.mdw"))), workgroup);
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 2);
+
+    const Run fresh = tool({"build", bad, dir.filePath(QStringLiteral("new"))});
+    QCOMPARE(fresh.status, 1);
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("new/Bs.mdb"))));
+
+    // Warnings alone still build, and are listed.
+    const Run warned = tool({"build", good, out});
+    QVERIFY2(warned.status == 0, qPrintable(warned.err));
+    BankTables odd = makeTables();
+    odd.choose.rows[0][odd.choose.column(QStringLiteral("Key"))] = "a";
+    writeCsvSources(odd, bad);
+    const Run withWarning = tool({"build", bad, out});
+    QCOMPARE(withWarning.status, 0);
+    QVERIFY2(withWarning.out.startsWith(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")),
+             qPrintable(withWarning.out));
+    QVERIFY2(withWarning.out.endsWith(QStringLiteral("有 1 个警告（见上）\n")), qPrintable(withWarning.out));
+}
+
+// --excel puts a byte-order mark before otherwise identical files, and build reads them back unchanged.
+void TestBankTool::exportForSpreadsheets() {
+    QTemporaryDir dir;
+    const QString src = dir.filePath(QStringLiteral("src"));
+    writeCsvSources(makeTables(), src);
+    QVERIFY(tool({"build", src, dir.filePath(QStringLiteral("Dat"))}).status == 0);
+
+    const Run excel =
+        tool({"export", dir.filePath(QStringLiteral("Dat")), dir.filePath(QStringLiteral("excel")), "--excel"});
+    QVERIFY2(excel.status == 0, qPrintable(excel.err));
+    QVERIFY2(excel.out.contains(QStringLiteral("CSV UTF-8")), qPrintable(excel.out));
+    const QByteArray bom("\xEF\xBB\xBF");
+    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"}) {
+        const QByteArray marked = fileBytes(dir.filePath(QStringLiteral("excel/") + name));
+        QVERIFY2(marked.startsWith(bom), qPrintable(name));
+        QCOMPARE(marked.mid(3), fileBytes(QDir(src).filePath(name)));
+    }
+
+    QVERIFY(tool({"build", dir.filePath(QStringLiteral("excel")), dir.filePath(QStringLiteral("again"))}).status == 0);
+    QVERIFY(tool({"export", dir.filePath(QStringLiteral("again")), dir.filePath(QStringLiteral("plain"))}).status == 0);
+    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"})
+        QCOMPARE(fileBytes(dir.filePath(QStringLiteral("plain/") + name)), fileBytes(QDir(src).filePath(name)));
+}
+
+namespace {
+
+// makeTables() with texts an author proof-reads: a program in a stem, an empty option, a code the knowledge table
+// lacks, a two-blank key, and a fill-in id that no choice question has.
+QString proofBank(const QTemporaryDir &dir) {
+    BankTables tables = makeTables();
+    const auto set = [](BankTable &table, int row, const QString &column, const QByteArray &value) {
+        table.rows[row][table.column(column)] = value;
+    };
+    set(tables.choose, 1, QStringLiteral("Timu"),
+        "有以下程序：\nint main(void)\n{\n    return 0;\n}\n程序的返回值是（  ）。");
+    set(tables.choose, 1, QStringLiteral("ANSWER_C"), "");
+    set(tables.choose, 1, QStringLiteral("ZHISHIDIAN"), knowledgeCode(1, 2) + "09009");
+    set(tables.fill, 2, QStringLiteral("KEY"), "队尾#rear@队头@front");
+    set(tables.fill, 3, QStringLiteral("TID"), "99");
+    return writeTestBank(dir.path(), tables);
+}
+
+} // namespace
+
+void TestBankTool::showPrintsOneQuestion_data() {
+    QTest::addColumn<QString>("id");
+    QTest::addColumn<QString>("expected");
+
+    // tid 2: module 1, key B, score 2; Fill TID 3 is module 2; TID 99 module 2.
+    QTest::newRow("choice question by bare id")
+        << QStringLiteral("2")
+        << QStringLiteral("== 选择题 tid=2（模块 1） ==\n"
+                          "题目：\n    有以下程序：\n    int main(void)\n    {\n        return 0;\n    }\n"
+                          "    程序的返回值是（  ）。\n"
+                          "选项 A：选项A-2\n选项 B：选项B-2\n选项 C：（空）\n选项 D：选项D-2\n"
+                          "答案：B\n分值：2\n解析：解析2\n"
+                          "知识点：0100209009\n  01002 关键词01002：知识点说明01002\n  09009 （题库中没有这个知识点）\n"
+                          "\n填空题中也有 TID 为 2 的题，要看它请写 fill:2\n");
+    QTest::newRow("choice question by table")
+        << QStringLiteral("choose:5")
+        << QStringLiteral("== 选择题 tid=5（模块 1） ==\n题目：第5题：模块1的题目\n选项 A：选项A-5\n选项 B：选项B-5\n"
+                          "选项 C：选项C-5\n选项 D：选项D-5\n答案：A\n分值：1\n解析：解析5\n"
+                          "知识点：01002\n  01002 关键词01002：知识点说明01002\n");
+    QTest::newRow("two-blank fill-in question")
+        << QStringLiteral("FILL:3")
+        << QStringLiteral("== 填空题 TID=3（模块 2） ==\n题目：填空第3题：模块2的【1】\n"
+                          "第 1 空：“队尾” 或 “rear”\n第 2 空：“队头” 或 “front”\n答案（KEY）：队尾#rear@队头@front\n"
+                          "分值：每空 1 分，答案中含有该空的某个可接受的答案即得分\n解析：填空知识点3\n");
+    QTest::newRow("bare id only a fill-in question has")
+        << QStringLiteral("99")
+        << QStringLiteral("== 填空题 TID=99（模块 2） ==\n题目：填空第4题：模块2的【1】\n可接受的答案：“答案4”\n"
+                          "答案（KEY）：答案4\n分值：2 分，答案须与某个可接受的答案完全相同\n解析：填空知识点4\n");
+}
+
+void TestBankTool::showPrintsOneQuestion() {
+    QFETCH(QString, id);
+    QFETCH(QString, expected);
+    QTemporaryDir dir;
+    const QString dat = proofBank(dir);
+
+    const Run run = tool({"show", dat, id});
+
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    QCOMPARE(run.out, expected);
+}
+
+void TestBankTool::showRefusesWhatItCannotFind() {
+    QTemporaryDir dir;
+    const QString dat = proofBank(dir);
+    const Run choice = tool({"show", dat, "choose:99"});
+    QCOMPARE(choice.status, 1);
+    QVERIFY2(choice.err.contains(QStringLiteral("没有 tid 为 99 的选择题")), qPrintable(choice.err));
+    const Run either = tool({"show", dat, "100"});
+    QCOMPARE(either.status, 1);
+    QVERIFY2(either.err.contains(QStringLiteral("没有题号为 100 的选择题或填空题")), qPrintable(either.err));
+    const Run noBank = tool({"show", dir.filePath(QStringLiteral("nowhere")), "1"});
+    QCOMPARE(noBank.status, 1);
+}
+
+// Every drawn question is printed under its own heading with its own texts.
+void TestBankTool::drawPrintsThePapersTexts() {
+    QTemporaryDir dir;
+    const QString dat = writeTestBank(dir.path(), makeTables(15, 3));
+
+    const Run run = tool({"draw", dat, "--text"});
+
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QStringList lines = run.out.split(QLatin1Char('\n'));
+    const QRegularExpression choiceHeading(QStringLiteral("^== 选择题 (\\d+)（模块 (\\d)，tid=(\\d+)） ==$"));
+    const QRegularExpression fillHeading(QStringLiteral("^== 填空题 (\\d+)（模块 (\\d)，TID=(\\d+)） ==$"));
+    const QRegularExpression knowledgeLine(QStringLiteral("^  关键词(\\d{5})：知识点说明\\1$"));
+    int choices = 0;
+    int fills = 0;
+    for (int i = 0; i + 1 < lines.size(); ++i) {
+        const QRegularExpressionMatch choice = choiceHeading.match(lines[i]);
+        if (choice.hasMatch()) {
+            ++choices;
+            QCOMPARE(choice.captured(1).toInt(), choices);
+            QCOMPARE(lines[i + 1],
+                     QStringLiteral("题目：第%1题：模块%2的题目").arg(choice.captured(3), choice.captured(2)));
+            QCOMPARE(lines[i + 2], QStringLiteral("选项 A：选项A-") + choice.captured(3));
+            QCOMPARE(lines[i + 8], QStringLiteral("解析：解析") + choice.captured(3));
+            QVERIFY2(lines[i + 9].startsWith(QStringLiteral("知识点：")), qPrintable(lines[i + 9]));
+            const QRegularExpressionMatch point = knowledgeLine.match(lines[i + 10]);
+            QVERIFY2(point.hasMatch() && lines[i + 9].contains(point.captured(1)), qPrintable(lines[i + 10]));
+        }
+        const QRegularExpressionMatch fill = fillHeading.match(lines[i]);
+        if (fill.hasMatch()) {
+            ++fills;
+            QCOMPARE(lines[i + 1],
+                     QStringLiteral("题目：填空第%1题：模块%2的【1】").arg(fill.captured(3), fill.captured(2)));
+            QCOMPARE(lines[i + 2], QStringLiteral("可接受的答案：“答案%1”").arg(fill.captured(3)));
+        }
+    }
+    QCOMPARE(choices, 55);
+    QCOMPARE(fills, 10);
+    QVERIFY(run.out.contains(QStringLiteral("抽题用时")));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)
