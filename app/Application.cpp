@@ -10,6 +10,7 @@
 #include "BusyMessage.h"
 #include "Fonts.h"
 #include "MessageBoxSeam.h"
+#include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "Tfrm_qelNeoForm.h"
 
@@ -41,7 +42,7 @@ void Application::HandleException(const QString &message) {
 
 void Application::showErrorMessage(const QString &message) {
     QWidget *parent = nullptr;
-    if (Frm_Ks_Sta && Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled())
+    if (Frm_Ks_Sta && Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled() && !isBlockedByModal(Frm_Ks_Sta))
         parent = Frm_Ks_Sta;
     MessageBoxSeam::showError(parent, message);
 }

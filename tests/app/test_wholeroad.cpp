@@ -16,6 +16,7 @@
 #include "ExamState.h"
 #include "ExecutableDir.h"
 #include "MessageBoxSeam.h"
+#include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "SheetDriver.h"
 #include "TFrm_Ks_Choose.h"
@@ -149,7 +150,7 @@ void TestWholeRoad::initTestCase() {
     createInstances();
     showMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Sta));
-    QTRY_VERIFY(Frm_Ks_Sta->isEnabled());
+    QTRY_VERIFY(!isBlockedByModal(Frm_Ks_Sta));
 }
 
 void TestWholeRoad::cleanupTestCase() {
@@ -286,7 +287,7 @@ void TestWholeRoad::examFromStartToSecondPaper() {
 
     // After quit: the start screen in front and usable, no paper; the reopened fill-in screen is still up.
     QVERIFY(!Frm_Ping);
-    QVERIFY(Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled());
+    QVERIFY(Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled() && !isBlockedByModal(Frm_Ks_Sta));
     QCOMPARE(Frm_Ks_Choose->Tag, 0);
     QVERIFY(!Frm_Ks_Choose->isVisible());
 
