@@ -19,6 +19,7 @@
 #include "Fonts.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
+#include "ScreenParts.h"
 #include "TDm.h"
 #include "TFrm_Ks_Fill.h"
 #include "TKvLabel.h"
@@ -27,6 +28,8 @@ QPushButton *CurrentChoiceButton = nullptr;
 QLineEdit *CurrentChoiceEdit = nullptr;
 int CurrentChoiceNumber = 0;
 
+using namespace ScreenParts;
+
 namespace {
 
 constexpr int kQuestionsOnFirstSheet = 20;
@@ -34,40 +37,15 @@ constexpr int kQuestionsOnFirstTwoSheets = 40;
 // First question of each sheet, by sheet index.
 constexpr int kFirstOfSheet[] = {1, 21, 41};
 
-void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, toQColor(color));
-    widget->setPalette(palette);
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry) {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QPoint &position) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
 QLineEdit *makeReadOnlyLine(QWidget *parent, const QString &name, const QRect &geometry) {
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
+    auto *edit = place<QLineEdit>(parent, name, geometry);
     edit->setReadOnly(true);
     return edit;
 }
 
 QPlainTextEdit *makeReadOnlyMemo(QWidget *parent, const QString &name, const QRect &geometry, TColor color,
                                  int fontPx) {
-    auto *memo = new QPlainTextEdit(parent);
-    memo->setObjectName(name);
-    memo->setGeometry(geometry);
+    auto *memo = place<QPlainTextEdit>(parent, name, geometry);
     memo->setReadOnly(true);
     memo->setFont(songFont(fontPx));
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -394,13 +372,32 @@ void TFrm_Ks_Choose::StoreAnswerAndAdvance() {
     if (n < 1 || n > Exam::kChoiceCount || !CurrentChoiceEdit)
         return;
     ChoiceQuestions[n].CandidateAnswer = CurrentChoiceEdit->text().toUtf8();
-    const int next = n == Exam::kChoiceCount ? 1 : n + 1;
+    selectQuestion(n == Exam::kChoiceCount ? 1 : n + 1);
+}
+
+void TFrm_Ks_Choose::selectQuestion(int n) {
+    if (n < 1 || n > Exam::kChoiceCount)
+        return;
     {
-        // Moving to the next sheet is not the candidate picking a tab.
+        // Bringing the question's sheet forward is not the candidate picking a tab, which would select the sheet's
+        // first question.
         const QSignalBlocker blocker(PageControl1);
-        PageControl1->setCurrentWidget(sheetOf(next));
+        PageControl1->setCurrentWidget(sheetOf(n));
     }
-    BitBtn1Click(m_numberButtons[next]);
+    BitBtn1Click(m_numberButtons[n]);
+}
+
+void TFrm_Ks_Choose::setReviewLook(bool review) {
+    setTimerRunning(Timer1, !review);
+    Btn_ping->setEnabled(!review);
+    Btn_ZhiShiDian->setVisible(review);
+    Lbl_count->setVisible(review);
+    Lbl_Ip->setVisible(review);
+    Btn_Analysis->setVisible(review);
+    Mem_Analysis->setVisible(review);
+    for (QPushButton *answer : {Btn_Ans_A, Btn_Ans_B, Btn_Ans_C, Btn_Ans_D})
+        answer->setEnabled(!review);
+    Img_DuiHao->setVisible(review);
 }
 
 void TFrm_Ks_Choose::PageControl1Change() {
