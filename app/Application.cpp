@@ -9,6 +9,7 @@
 #include "BankError.h"
 #include "BusyMessage.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "MessageBoxSeam.h"
 #include "ModalLayer.h"
 #include "ScreenGlobals.h"
@@ -18,17 +19,25 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     installFontSubstitutions();
     setFont(songFont(12));
     setApplicationDisplayName(productTitle());
+    HandlerGuard::setErrorHandler([this](const QString &message) { HandleException(message); });
+}
+
+Application::~Application() {
+    HandlerGuard::setErrorHandler({});
 }
 
 bool Application::notify(QObject *receiver, QEvent *event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const BankError &error) {
+        ++m_lastResortCatches;
         HandleException(error.message());
     } catch (const std::exception &error) {
+        ++m_lastResortCatches;
         HandleException(QString::fromUtf8(error.what()));
     } catch (...) {
-        HandleException(QStringLiteral("程序发生了未知的错误。"));
+        ++m_lastResortCatches;
+        HandleException(HandlerGuard::unknownErrorMessage());
     }
     return false;
 }

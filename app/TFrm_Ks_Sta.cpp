@@ -15,6 +15,7 @@
 #include "ExamState.h"
 #include "ExecutableDir.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "ModalLayer.h"
 #include "ReviewMode.h"
 #include "ScreenButton.h"
@@ -67,6 +68,10 @@ void TFrm_Ks_Sta::FormShow(QObject *Sender) {
 }
 
 void TFrm_Ks_Sta::Button1Click() {
+    HandlerGuard::run([this] { startExam(); });
+}
+
+void TFrm_Ks_Sta::startExam() {
     ShowBusyMessage(QStringLiteral("正在随机抽题请等待...."), 3);
     // The connection string can only be changed while the connection is closed.
     Dm->ADOConnection1->Close();

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "HandlerGuard.h"
 #include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
@@ -19,7 +20,7 @@ namespace {
 void handInWhenTimeIsUp() {
     if (Frm_Ping || !Frm_Ks_Choose || Frm_Ks_Choose->Tag != 1 || !Frm_Ks_Choose->Btn_ping->isEnabled())
         return;
-    SetReviewMode(true);
+    HandlerGuard::run([] { SetReviewMode(true); });
 }
 
 // The hand-in runs from the event loop rather than inside the countdown's tick, so the tick has finished its work

@@ -17,6 +17,7 @@
 #include "ChoiceTickPicture.h"
 #include "Countdown.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
 #include "ScreenParts.h"
@@ -280,6 +281,10 @@ QWidget *TFrm_Ks_Choose::sheetOf(int n) const {
 }
 
 void TFrm_Ks_Choose::FormShow(QObject *Sender) {
+    HandlerGuard::run([this, Sender] { startExamWhenNoPaper(Sender); });
+}
+
+void TFrm_Ks_Choose::startExamWhenNoPaper(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
     // A paper is drawn only in exam mode. After the score sheet's quit the fill-in screen may still be open in review
     // mode and bring this screen back; drawing there would show the new paper's keys, and the next start would then
@@ -306,7 +311,8 @@ void TFrm_Ks_Choose::FormShow(QObject *Sender) {
 
 void TFrm_Ks_Choose::giveUpFailedDrawing() {
     // The drawing has already emptied the exam state and the answer boxes. What is left is this screen's own view of
-    // the earlier paper; the countdown must not run on (and expire) for a paper that does not exist.
+    // the earlier paper; the countdown must not run on (and expire) for a paper that does not exist. The failure
+    // is reported once the show handling has given up.
     Tag = 0;
     Timer1->stop();
     m_drawnPaper = DrawnPaper{};
@@ -317,7 +323,7 @@ void TFrm_Ks_Choose::giveUpFailedDrawing() {
     for (QLineEdit *box : {Edt_Ans_A, Edt_Ans_B, Edt_Ans_C, Edt_Ans_D})
         box->clear();
     Mem_Analysis->clear();
-    // The failure travels on through the show in progress; the screens are taken down once it has unwound.
+    // The show in progress is not over yet; the screens are taken down once it is.
     QTimer::singleShot(0, this, [this] {
         hide();
         if (Frm_Ks_Fill)
@@ -408,7 +414,7 @@ void TFrm_Ks_Choose::PageControl1Change() {
 }
 
 void TFrm_Ks_Choose::Btn_pingClick() {
-    SetReviewMode(true);
+    HandlerGuard::run([] { SetReviewMode(true); });
 }
 
 void TFrm_Ks_Choose::Btn_FillClick() {

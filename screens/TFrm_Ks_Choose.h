@@ -100,6 +100,7 @@ private:
     void buildReviewPart();
     void wireKeyboard();
     QWidget *sheetOf(int n) const;
+    void startExamWhenNoPaper(QObject *Sender);
     void showCountdown();
     void giveUpFailedDrawing();
 

@@ -14,6 +14,7 @@
 #include "ExamState.h"
 #include "FillArrow.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
 #include "ScreenParts.h"
@@ -350,7 +351,7 @@ void TFrm_Ks_Fill::btn_anisysClick(QObject *Sender) {
 
 void TFrm_Ks_Fill::btn_pingClick(QObject *Sender) {
     Q_UNUSED(Sender);
-    SetReviewMode(true);
+    HandlerGuard::run([] { SetReviewMode(true); });
 }
 
 void TFrm_Ks_Fill::btn_chooseClick(QObject *Sender) {
@@ -358,9 +359,12 @@ void TFrm_Ks_Fill::btn_chooseClick(QObject *Sender) {
     // This screen stays open behind the choice screen; the choice screen's own way back hides itself instead.
     if (!Frm_Ks_Choose)
         return;
-    Frm_Ks_Choose->show();
-    Frm_Ks_Choose->raise();
-    Frm_Ks_Choose->activateWindow();
+    // Showing the choice screen may draw a paper.
+    HandlerGuard::run([] {
+        Frm_Ks_Choose->show();
+        Frm_Ks_Choose->raise();
+        Frm_Ks_Choose->activateWindow();
+    });
 }
 
 void TFrm_Ks_Fill::setReviewLook(bool review) {

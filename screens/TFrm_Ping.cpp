@@ -11,6 +11,7 @@
 #include "ExamState.h"
 #include "Fonts.h"
 #include "Grading.h"
+#include "HandlerGuard.h"
 #include "ScreenButton.h"
 #include "ScreenGlobals.h"
 #include "ScreenParts.h"
@@ -154,6 +155,10 @@ void TFrm_Ping::buildQuitButton() {
 }
 
 void TFrm_Ping::FormShow(QObject *Sender) {
+    HandlerGuard::run([this, Sender] { grade(Sender); });
+}
+
+void TFrm_Ping::grade(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
     ChoiceScore = 0;
     TotalScore = 0;
@@ -176,24 +181,30 @@ void TFrm_Ping::BitBtn1Click(QObject *Sender) {
     const int n = captionNumber(Sender, Exam::kChoiceCount);
     if (n == 0 || !Frm_Ks_Choose)
         return;
-    Frm_Ks_Choose->selectQuestion(n);
-    bringToFront(Frm_Ks_Choose);
+    HandlerGuard::run([n] {
+        Frm_Ks_Choose->selectQuestion(n);
+        bringToFront(Frm_Ks_Choose);
+    });
 }
 
 void TFrm_Ping::BitBtn56Click(QObject *Sender) {
     const int i = captionNumber(Sender, Exam::kFillCount);
     if (i == 0 || !Frm_Ks_Fill)
         return;
-    TFrm_Ks_Fill *fill = Frm_Ks_Fill;
-    if (auto *button = fill->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(i)))
-        fill->BitBtn1Click(button);
-    bringToFront(fill);
+    HandlerGuard::run([i] {
+        TFrm_Ks_Fill *fill = Frm_Ks_Fill;
+        if (auto *button = fill->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(i)))
+            fill->BitBtn1Click(button);
+        bringToFront(fill);
+    });
 }
 
 void TFrm_Ping::Button2Click(QObject *Sender) {
     Q_UNUSED(Sender);
-    endExam();
-    close();
+    HandlerGuard::run([this] {
+        endExam();
+        close();
+    });
 }
 
 void TFrm_Ping::closeEvent(QCloseEvent *event) {
