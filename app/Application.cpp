@@ -18,7 +18,9 @@
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     installFontSubstitutions();
     setFont(songFont(12));
-    setApplicationDisplayName(productTitle());
+    // Not the application's display name: Qt would append that to the title of every window, and the titles are
+    // the screens' captions, nothing more.
+    MessageBoxSeam::setTitle(productTitle());
     HandlerGuard::setErrorHandler([this](const QString &message) { HandleException(message); });
 }
 
