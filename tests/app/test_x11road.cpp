@@ -27,8 +27,8 @@
 #include "Tfrm_logo.h"
 #include "Tx_printmessage.h"
 
-// The trainer's real windows on a virtual X display, driven as a candidate would: the window titles as the window
-// system receives them. Runs under xvfb-run.
+// The trainer's real windows on a virtual X display, driven as a candidate would: the road by which a graded paper
+// used to come back as an exam, and the window titles as the window system receives them. Runs under xvfb-run.
 namespace {
 
 // The title a window manager shows: the window's _NET_WM_NAME, read through a display connection of our own.
@@ -64,6 +64,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void titlesReachTheWindowSystemAsCaptions();
+    void gradedPaperNeverComesBackAsAnExam();
 
 private:
     static void click(QWidget *button) { QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center()); }
@@ -123,6 +124,67 @@ void TestX11Road::titlesReachTheWindowSystemAsCaptions() {
     click(Frm_Ks_Fill->btn_ping);
     QVERIFY(driver.ran());
     QCOMPARE(sheetTitle, QStringLiteral("评分评分"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+void TestX11Road::gradedPaperNeverComesBackAsAnExam() {
+    // 1. Start, answer question 1 with A, hand in.
+    click(startButton());
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Choose));
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    click(Frm_Ks_Choose->Btn_Ans_A);
+    QCOMPARE(ChoiceQuestions[1].CandidateAnswer, QByteArray("A"));
+
+    // 2. On the score sheet reopen fill-in question 1, then "&Q退出": the fill-in screen stays open in review.
+    SheetDriver driver;
+    driver.whileSheetUp([] {
+        click(Frm_Ping->findChild<QPushButton *>(QStringLiteral("BitBtn56")));
+        QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Fill));
+        click(Frm_Ping->Button2);
+    });
+    click(Frm_Ks_Choose->Btn_ping);
+    QVERIFY(driver.ran());
+    QVERIFY(!Frm_Ping);
+    QVERIFY(Frm_Ks_Fill->isVisible());
+    QVERIFY(!fillBox(1)->isEnabled());
+
+    // 3. That screen's "选择题": the choice screen comes over the graded paper, and nothing is drawn.
+    const int statements = m_statements;
+    click(Frm_Ks_Fill->btn_choose);
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Choose));
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
+    QCOMPARE(m_statements, statements);
+
+    // 4. "&S开始考试": a fresh paper in exam mode, drawn once, nothing answered, the countdown from 90:00.
+    RemainingMinutes = 42;
+    RemainingSeconds = 0;
+    click(startButton());
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Choose));
+    QCOMPARE(m_statements, statements + 65);
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    QVERIFY(Frm_Ks_Choose->Btn_Ans_A->isEnabled());
+    QVERIFY(Frm_Ks_Choose->Btn_ping->isEnabled());
+    QVERIFY(RemainingMinutes * 60 + RemainingSeconds >= 89 * 60 + 55);
+    for (int n = 1; n <= Exam::kChoiceCount; ++n)
+        QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
+    for (int i = 1; i <= Exam::kFillCount; ++i)
+        QVERIFY(FillQuestions[i].CandidateAnswer.isEmpty());
+    click(Frm_Ks_Choose->Btn_Ans_C);
+
+    // 5. "填空题", type an answer, back with "选择题": the same paper, every answer kept, the countdown running on.
+    click(Frm_Ks_Choose->Btn_Fill);
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Fill));
+    QVERIFY(fillBox(1)->isEnabled());
+    click(fillBox(1));
+    QTest::keyClicks(fillBox(1), QStringLiteral("abc"));
+    RemainingMinutes = 30;
+    click(Frm_Ks_Fill->btn_choose);
+    QTRY_VERIFY(Frm_Ks_Choose->isVisible());
+    QCOMPARE(m_statements, statements + 65);
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    QCOMPARE(ChoiceQuestions[1].CandidateAnswer, QByteArray("C"));
+    QCOMPARE(FillQuestions[1].CandidateAnswer, QByteArray("abc"));
+    QVERIFY(RemainingMinutes * 60 + RemainingSeconds <= 30 * 60);
     QVERIFY(m_messages.isEmpty());
 }
 
