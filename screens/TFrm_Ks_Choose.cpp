@@ -173,6 +173,7 @@ void TFrm_Ks_Choose::buildAnswerSheet() {
         QLineEdit *box =
             makeReadOnlyLine(GroupBox1, QStringLiteral("Edt_Ans_") + letter, QRect(60, boxTops[i], 313, 24));
         box->setFont(songFont(16));
+        keepWholeText(box);
         setColorRole(box, QPalette::Base, Colors::clScrollBar);
         *boxes[i] = box;
     }

@@ -162,6 +162,7 @@ void TFrm_Ks_Fill::buildAnswerSheet() {
     for (int n = 1; n <= Exam::kFillCount; ++n) {
         auto *box = place<QLineEdit>(GroupBox2, QStringLiteral("Edt_Fill_Da%1").arg(n), answerBoxGeometry(n));
         box->setFont(songFont(16));
+        keepWholeText(box);
         // textChanged rather than textEdited: a box emptied by the drawing of a new paper stores its empty text
         // as well, so no answer of an earlier paper lingers in the exam state.
         connect(box, &QLineEdit::textChanged, this, [this, box] { Edt_Fill_Da1Change(box); });

@@ -1,7 +1,10 @@
 #include "ScreenParts.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+#include <limits>
 
 namespace ScreenParts {
 
@@ -28,6 +31,10 @@ void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color) {
 void setBackgroundColor(QWidget *widget, TColor color) {
     setColorRole(widget, QPalette::Window, color);
     widget->setAutoFillBackground(true);
+}
+
+void keepWholeText(QLineEdit *box) {
+    box->setMaxLength(std::numeric_limits<int>::max());
 }
 
 } // namespace ScreenParts

@@ -8,6 +8,7 @@
 #include "TColor.h"
 
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QWidget;
 
@@ -32,5 +33,9 @@ void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color);
 
 // A background in `color`: a child widget paints none of its own unless told to.
 void setBackgroundColor(QWidget *widget, TColor color);
+
+// A one-line box cuts its text at 32,767 characters unless told otherwise, whether typed, pasted or set; an answer
+// is kept as typed and a text from the bank as written, whatever their length.
+void keepWholeText(QLineEdit *box);
 
 } // namespace ScreenParts
