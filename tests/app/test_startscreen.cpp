@@ -15,6 +15,7 @@
 #include "ConnectionString.h"
 #include "ExamState.h"
 #include "ExecutableDir.h"
+#include "FrameImage.h"
 #include "MessageBoxSeam.h"
 #include "ScreenGlobals.h"
 #include "TDm.h"
@@ -75,6 +76,7 @@ private slots:
     void startWithTheBankInPlaceDrawsAPaper();
     void windowTitlesAreTheCaptions_data();
     void windowTitlesAreTheCaptions();
+    void minimisingTheStartScreenMinimisesEveryWindow();
     void executableDirEndsInOneSeparator_data();
     void executableDirEndsInOneSeparator();
     void altQEndsTheProgram();
@@ -129,6 +131,7 @@ void TestStartScreen::instancesAreMadeInOrderAndOnlyTheMainWindowShows() {
     showMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Sta));
     QCOMPARE(Frm_Ks_Sta->Caption(), productTitle());
+    QCOMPARE(Tfrm_qelNeoForm::mainWindow(), static_cast<QWidget *>(Frm_Ks_Sta));
     QCOMPARE(Frm_Ks_Sta->size(), QSize(397, 293));
     QVERIFY(Frm_Ks_Sta->isEnabled());
     QVERIFY(!x_printmessage->isVisible());
@@ -234,6 +237,25 @@ void TestStartScreen::windowTitlesAreTheCaptions() {
     QCOMPARE(shown->windowHandle()->title(), caption);
     // What the window system is given: the application sets no display name, which Qt would append to it.
     QVERIFY(QGuiApplication::applicationDisplayName() == QCoreApplication::applicationName());
+}
+
+void TestStartScreen::minimisingTheStartScreenMinimisesEveryWindow() {
+    showMainWindow();
+    Frm_Ks_Fill->show();
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Sta));
+    QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Fill));
+    // The start screen shows no minimise button; its handler is called as the button would call it.
+    Frm_Ks_Sta->ImageMinClick(Frm_Ks_Sta->ImageMin);
+    QTRY_VERIFY(Frm_Ks_Sta->isMinimized());
+    QTRY_VERIFY(Frm_Ks_Fill->isMinimized());
+
+    // Minimising another screen minimises that screen alone.
+    Frm_Ks_Sta->setWindowState(Qt::WindowNoState);
+    Frm_Ks_Fill->setWindowState(Qt::WindowNoState);
+    QTRY_VERIFY(!Frm_Ks_Fill->isMinimized());
+    Frm_Ks_Fill->ImageMinClick(Frm_Ks_Fill->ImageMin);
+    QTRY_VERIFY(Frm_Ks_Fill->isMinimized());
+    QVERIFY(!Frm_Ks_Sta->isMinimized());
 }
 
 void TestStartScreen::executableDirEndsInOneSeparator_data() {
