@@ -13,6 +13,7 @@ void createInstances(const std::function<void(QObject *)> &created) {
             created(instance);
     };
     Frm_Ks_Sta = new TFrm_Ks_Sta;
+    Tfrm_qelNeoForm::setMainWindow(Frm_Ks_Sta);
     made(Frm_Ks_Sta);
     Dm = new TDm;
     made(Dm);

@@ -9,25 +9,37 @@
 #include "BankError.h"
 #include "BusyMessage.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "MessageBoxSeam.h"
+#include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "Tfrm_qelNeoForm.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     installFontSubstitutions();
     setFont(songFont(12));
-    setApplicationDisplayName(productTitle());
+    // Not the application's display name: Qt would append that to the title of every window, and the titles are
+    // the screens' captions, nothing more.
+    MessageBoxSeam::setTitle(productTitle());
+    HandlerGuard::setErrorHandler([this](const QString &message) { HandleException(message); });
+}
+
+Application::~Application() {
+    HandlerGuard::setErrorHandler({});
 }
 
 bool Application::notify(QObject *receiver, QEvent *event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const BankError &error) {
+        ++m_lastResortCatches;
         HandleException(error.message());
     } catch (const std::exception &error) {
+        ++m_lastResortCatches;
         HandleException(QString::fromUtf8(error.what()));
     } catch (...) {
-        HandleException(QStringLiteral("程序发生了未知的错误。"));
+        ++m_lastResortCatches;
+        HandleException(HandlerGuard::unknownErrorMessage());
     }
     return false;
 }
@@ -41,7 +53,7 @@ void Application::HandleException(const QString &message) {
 
 void Application::showErrorMessage(const QString &message) {
     QWidget *parent = nullptr;
-    if (Frm_Ks_Sta && Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled())
+    if (Frm_Ks_Sta && Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled() && !isBlockedByModal(Frm_Ks_Sta))
         parent = Frm_Ks_Sta;
     MessageBoxSeam::showError(parent, message);
 }

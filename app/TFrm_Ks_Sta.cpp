@@ -15,12 +15,14 @@
 #include "ExamState.h"
 #include "ExecutableDir.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "ModalLayer.h"
 #include "ReviewMode.h"
 #include "ScreenButton.h"
 #include "ScreenGlobals.h"
 #include "TDm.h"
 #include "TFrm_Ks_Choose.h"
+#include "TFrm_Ks_Fill.h"
 #include "TKvLabel.h"
 #include "TdxButton.h"
 #include "Tfrm_logo.h"
@@ -67,6 +69,10 @@ void TFrm_Ks_Sta::FormShow(QObject *Sender) {
 }
 
 void TFrm_Ks_Sta::Button1Click() {
+    HandlerGuard::run([this] { startExam(); });
+}
+
+void TFrm_Ks_Sta::startExam() {
     ShowBusyMessage(QStringLiteral("正在随机抽题请等待...."), 3);
     // The connection string can only be changed while the connection is closed.
     Dm->ADOConnection1->Close();
@@ -75,6 +81,14 @@ void TFrm_Ks_Sta::Button1Click() {
     const QString workgroupPath = dat + QStringLiteral("Mq4100.mdw");
     Dm->ADOConnection1->setConnectionString(buildConnectionString(BankPath, workgroupPath));
     SetReviewMode(false);
+    // Without a paper, an answering screen still open from the review of the last one (the fill-in screen left by
+    // the score sheet's quit, or the choice screen it led back to) must go first: the choice screen draws only
+    // when it is shown, so an open one would take the graded paper back into exam mode, and the new paper would
+    // then be drawn at the next switch between the screens, in the middle of the exam.
+    if (Frm_Ks_Choose->Tag == 0) {
+        Frm_Ks_Choose->hide();
+        Frm_Ks_Fill->hide();
+    }
     // The choice screen draws the paper in its show handling when none is drawn; the connection opens by itself
     // with the drawing's first statement.
     Frm_Ks_Choose->show();

@@ -1,16 +1,12 @@
 #include "ReviewMode.h"
 
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include <memory>
 
-#include "ExamState.h"
+#include "HandlerGuard.h"
 #include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
@@ -19,44 +15,12 @@
 
 namespace {
 
-// Turning a running timer on again would restart its second and lose the part already counted.
-void setTimerEnabled(QTimer *timer, bool enabled) {
-    if (!enabled)
-        timer->stop();
-    else if (!timer->isActive())
-        timer->start();
-}
-
-void setFillScreenMode(TFrm_Ks_Fill *fill, bool review) {
-    fill->btn_ping->setEnabled(!review);
-    fill->Mem_Xs->setVisible(!review);
-    fill->Panel3->setVisible(!review);
-    fill->btn_answer->setVisible(review);
-    fill->btn_anisys->setVisible(review);
-    fill->Memo1->setVisible(review);
-    for (int n = 1; n <= Exam::kFillCount; ++n)
-        if (auto *box = fill->findChild<QLineEdit *>(QStringLiteral("Edt_Fill_Da%1").arg(n)))
-            box->setEnabled(!review);
-}
-
-void setChoiceScreenMode(TFrm_Ks_Choose *choice, bool review) {
-    choice->Btn_ping->setEnabled(!review);
-    choice->Btn_ZhiShiDian->setVisible(review);
-    choice->Lbl_count->setVisible(review);
-    choice->Lbl_Ip->setVisible(review);
-    choice->Btn_Analysis->setVisible(review);
-    choice->Mem_Analysis->setVisible(review);
-    for (QPushButton *answer : {choice->Btn_Ans_A, choice->Btn_Ans_B, choice->Btn_Ans_C, choice->Btn_Ans_D})
-        answer->setEnabled(!review);
-    choice->Img_DuiHao->setVisible(review);
-}
-
 // Time is up: the paper is handed in as "交卷" would, whichever screen is showing, or none. A paper that has been
 // handed in already (the sheet is up, or the screens are in review mode) or that no longer exists is left alone.
 void handInWhenTimeIsUp() {
     if (Frm_Ping || !Frm_Ks_Choose || Frm_Ks_Choose->Tag != 1 || !Frm_Ks_Choose->Btn_ping->isEnabled())
         return;
-    SetReviewMode(true);
+    HandlerGuard::run([] { SetReviewMode(true); });
 }
 
 // The hand-in runs from the event loop rather than inside the countdown's tick, so the tick has finished its work
@@ -86,19 +50,23 @@ void showScoreSheet() {
 
 } // namespace
 
+void setTimerRunning(QTimer *timer, bool running) {
+    // Turning a running timer on again would restart its second and lose the part already counted.
+    if (!running)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
+}
+
 void SetReviewMode(bool review) {
     if (review && Frm_Ping)
         return;
     watchCountdown();
 
-    if (Frm_Ks_Choose)
-        setTimerEnabled(Frm_Ks_Choose->Timer1, !review);
     if (Frm_Ks_Fill)
-        setTimerEnabled(Frm_Ks_Fill->Fill_Timer, !review);
-    if (Frm_Ks_Fill)
-        setFillScreenMode(Frm_Ks_Fill, review);
+        Frm_Ks_Fill->setReviewLook(review);
     if (Frm_Ks_Choose)
-        setChoiceScreenMode(Frm_Ks_Choose, review);
+        Frm_Ks_Choose->setReviewLook(review);
     if (!review)
         return;
 

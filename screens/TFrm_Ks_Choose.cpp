@@ -17,8 +17,10 @@
 #include "ChoiceTickPicture.h"
 #include "Countdown.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
+#include "ScreenParts.h"
 #include "TDm.h"
 #include "TFrm_Ks_Fill.h"
 #include "TKvLabel.h"
@@ -27,6 +29,8 @@ QPushButton *CurrentChoiceButton = nullptr;
 QLineEdit *CurrentChoiceEdit = nullptr;
 int CurrentChoiceNumber = 0;
 
+using namespace ScreenParts;
+
 namespace {
 
 constexpr int kQuestionsOnFirstSheet = 20;
@@ -34,40 +38,15 @@ constexpr int kQuestionsOnFirstTwoSheets = 40;
 // First question of each sheet, by sheet index.
 constexpr int kFirstOfSheet[] = {1, 21, 41};
 
-void setColorRole(QWidget *widget, QPalette::ColorRole role, TColor color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, toQColor(color));
-    widget->setPalette(palette);
-}
-
-QPushButton *makeButton(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry) {
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
-    return button;
-}
-
-QLabel *makeLabel(QWidget *parent, const QString &name, const QString &caption, const QPoint &position) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
 QLineEdit *makeReadOnlyLine(QWidget *parent, const QString &name, const QRect &geometry) {
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
+    auto *edit = place<QLineEdit>(parent, name, geometry);
     edit->setReadOnly(true);
     return edit;
 }
 
 QPlainTextEdit *makeReadOnlyMemo(QWidget *parent, const QString &name, const QRect &geometry, TColor color,
                                  int fontPx) {
-    auto *memo = new QPlainTextEdit(parent);
-    memo->setObjectName(name);
-    memo->setGeometry(geometry);
+    auto *memo = place<QPlainTextEdit>(parent, name, geometry);
     memo->setReadOnly(true);
     memo->setFont(songFont(fontPx));
     memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -194,6 +173,7 @@ void TFrm_Ks_Choose::buildAnswerSheet() {
         QLineEdit *box =
             makeReadOnlyLine(GroupBox1, QStringLiteral("Edt_Ans_") + letter, QRect(60, boxTops[i], 313, 24));
         box->setFont(songFont(16));
+        keepWholeText(box);
         setColorRole(box, QPalette::Base, Colors::clScrollBar);
         *boxes[i] = box;
     }
@@ -302,6 +282,10 @@ QWidget *TFrm_Ks_Choose::sheetOf(int n) const {
 }
 
 void TFrm_Ks_Choose::FormShow(QObject *Sender) {
+    HandlerGuard::run([this, Sender] { startExamWhenNoPaper(Sender); });
+}
+
+void TFrm_Ks_Choose::startExamWhenNoPaper(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
     // A paper is drawn only in exam mode. After the score sheet's quit the fill-in screen may still be open in review
     // mode and bring this screen back; drawing there would show the new paper's keys, and the next start would then
@@ -328,7 +312,8 @@ void TFrm_Ks_Choose::FormShow(QObject *Sender) {
 
 void TFrm_Ks_Choose::giveUpFailedDrawing() {
     // The drawing has already emptied the exam state and the answer boxes. What is left is this screen's own view of
-    // the earlier paper; the countdown must not run on (and expire) for a paper that does not exist.
+    // the earlier paper; the countdown must not run on (and expire) for a paper that does not exist. The failure
+    // is reported once the show handling has given up.
     Tag = 0;
     Timer1->stop();
     m_drawnPaper = DrawnPaper{};
@@ -339,7 +324,7 @@ void TFrm_Ks_Choose::giveUpFailedDrawing() {
     for (QLineEdit *box : {Edt_Ans_A, Edt_Ans_B, Edt_Ans_C, Edt_Ans_D})
         box->clear();
     Mem_Analysis->clear();
-    // The failure travels on through the show in progress; the screens are taken down once it has unwound.
+    // The show in progress is not over yet; the screens are taken down once it is.
     QTimer::singleShot(0, this, [this] {
         hide();
         if (Frm_Ks_Fill)
@@ -394,13 +379,32 @@ void TFrm_Ks_Choose::StoreAnswerAndAdvance() {
     if (n < 1 || n > Exam::kChoiceCount || !CurrentChoiceEdit)
         return;
     ChoiceQuestions[n].CandidateAnswer = CurrentChoiceEdit->text().toUtf8();
-    const int next = n == Exam::kChoiceCount ? 1 : n + 1;
+    selectQuestion(n == Exam::kChoiceCount ? 1 : n + 1);
+}
+
+void TFrm_Ks_Choose::selectQuestion(int n) {
+    if (n < 1 || n > Exam::kChoiceCount)
+        return;
     {
-        // Moving to the next sheet is not the candidate picking a tab.
+        // Bringing the question's sheet forward is not the candidate picking a tab, which would select the sheet's
+        // first question.
         const QSignalBlocker blocker(PageControl1);
-        PageControl1->setCurrentWidget(sheetOf(next));
+        PageControl1->setCurrentWidget(sheetOf(n));
     }
-    BitBtn1Click(m_numberButtons[next]);
+    BitBtn1Click(m_numberButtons[n]);
+}
+
+void TFrm_Ks_Choose::setReviewLook(bool review) {
+    setTimerRunning(Timer1, !review);
+    Btn_ping->setEnabled(!review);
+    Btn_ZhiShiDian->setVisible(review);
+    Lbl_count->setVisible(review);
+    Lbl_Ip->setVisible(review);
+    Btn_Analysis->setVisible(review);
+    Mem_Analysis->setVisible(review);
+    for (QPushButton *answer : {Btn_Ans_A, Btn_Ans_B, Btn_Ans_C, Btn_Ans_D})
+        answer->setEnabled(!review);
+    Img_DuiHao->setVisible(review);
 }
 
 void TFrm_Ks_Choose::PageControl1Change() {
@@ -411,7 +415,7 @@ void TFrm_Ks_Choose::PageControl1Change() {
 }
 
 void TFrm_Ks_Choose::Btn_pingClick() {
-    SetReviewMode(true);
+    HandlerGuard::run([] { SetReviewMode(true); });
 }
 
 void TFrm_Ks_Choose::Btn_FillClick() {

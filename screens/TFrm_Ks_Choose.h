@@ -18,10 +18,10 @@ class TKvLabel;
 // The multiple-choice screen: 55 numbered buttons on three sheets with the answer sheet overview under them, the
 // current question with its four options and answer buttons, and the countdown, which this screen alone counts
 // down. Its first show of an exam draws the paper. After hand-in the same screen serves for review, where the tick,
-// the analysis and the knowledge points are shown; the mode switch lives elsewhere and works on the members below.
+// the analysis and the knowledge points are shown; the mode switch asks the screen to take on either look.
 //
-// The handlers are public and keep their design names: the score sheet reopens a question by calling BitBtn1Click
-// with this screen's own button as sender, and the fill-in screen and the mode switch reach the components here.
+// The handlers are public and keep their design names. The score sheet and the mode switch use selectQuestion and
+// setReviewLook rather than reaching for the components, which are public for the tests.
 class TFrm_Ks_Choose : public Tfrm_qelNeoForm, public DrawingSink {
     Q_OBJECT
 public:
@@ -39,6 +39,13 @@ public:
     void Btn_ZhiShiDianClick();
     void Btn_AnalysisClick();
     void Timer1Timer();
+
+    // Selects question n (1..55) whichever sheet is in front: its sheet comes forward, without the selection of the
+    // sheet's first question that picking the tab would make, and the question is selected as its button does.
+    void selectQuestion(int n);
+    // The exam look (false: answer buttons and "交卷" usable, review parts hidden, countdown running) or the review
+    // look (true: the reverse, countdown stopped).
+    void setReviewLook(bool review);
 
     // The ids of the paper drawn last, in question order.
     const DrawnPaper &drawnPaper() const { return m_drawnPaper; }
@@ -93,6 +100,7 @@ private:
     void buildReviewPart();
     void wireKeyboard();
     QWidget *sheetOf(int n) const;
+    void startExamWhenNoPaper(QObject *Sender);
     void showCountdown();
     void giveUpFailedDrawing();
 

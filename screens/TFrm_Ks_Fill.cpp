@@ -14,11 +14,15 @@
 #include "ExamState.h"
 #include "FillArrow.h"
 #include "Fonts.h"
+#include "HandlerGuard.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
+#include "ScreenParts.h"
 #include "TColor.h"
 #include "TFrm_Ks_Choose.h"
 #include "TKvLabel.h"
+
+using namespace ScreenParts;
 
 int CurrentFillNumber = 0;
 
@@ -52,38 +56,11 @@ QRect answerBoxGeometry(int n) {
     return QRect(QPoint(kBoxLeft[column], kRowTops[row] + 1), kBoxSize);
 }
 
-void setBackground(QWidget *widget, TColor color, QPalette::ColorRole role = QPalette::Window) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, toQColor(color));
-    widget->setPalette(palette);
-    if (role == QPalette::Window)
-        widget->setAutoFillBackground(true);
-}
-
-void setTextColor(QWidget *widget, TColor color) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, toQColor(color));
-    widget->setPalette(palette);
-}
-
-template <typename T> T *place(QWidget *parent, const QString &name, const QRect &geometry) {
-    auto *widget = new T(parent);
-    widget->setObjectName(name);
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption, const QRect &geometry) {
-    auto *result = place<QPushButton>(parent, name, geometry);
-    result->setText(caption);
-    return result;
-}
-
 QPlainTextEdit *memo(QWidget *parent, const QString &name, const QRect &geometry, int pixelSize, TColor color) {
     auto *result = place<QPlainTextEdit>(parent, name, geometry);
     result->setFont(songFont(pixelSize));
     result->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    setBackground(result, color, QPalette::Base);
+    setColorRole(result, QPalette::Base, color);
     return result;
 }
 
@@ -105,7 +82,7 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
 
     Panel1 = place<QFrame>(PanelBkGnd, "Panel1", QRect(0, -2, 553, 433));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setBackground(Panel1, Colors::clActiveBorder);
+    setBackgroundColor(Panel1, Colors::clActiveBorder);
     // The lowered inner bevel sits inside a four-pixel border of the panel's own colour.
     auto *innerBevel = place<QFrame>(Panel1, "Panel1Bevel", Panel1->rect().adjusted(5, 5, -5, -5));
     innerBevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -135,11 +112,11 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
 void TFrm_Ks_Fill::buildCountdown() {
     GroupBox1 = place<QGroupBox>(Panel1, "GroupBox1", QRect(416, 19, 119, 96));
     GroupBox1->setTitle(QStringLiteral("剩余时间"));
-    setTextColor(GroupBox1, Colors::clFuchsia);
+    setColorRole(GroupBox1, QPalette::WindowText, Colors::clFuchsia);
 
     Panel2 = place<QFrame>(GroupBox1, "Panel2", QRect(6, 27, 59, 25));
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setBackground(Panel2, Colors::clBlack);
+    setBackgroundColor(Panel2, Colors::clBlack);
 
     const struct {
         QLabel *TFrm_Ks_Fill::*member;
@@ -152,15 +129,15 @@ void TFrm_Ks_Fill::buildCountdown() {
     for (const auto &entry : labels) {
         auto *label = place<QLabel>(Panel2, entry.name, QRect(entry.position, QSize(1, 1)));
         label->setFont(songFont(16, true));
-        setTextColor(label, Colors::clLime);
+        setColorRole(label, QPalette::WindowText, Colors::clLime);
         label->setText(QString::fromUtf8(entry.text));
         label->adjustSize();
         this->*entry.member = label;
     }
 
-    btn_ping = button(GroupBox1, "btn_ping", QStringLiteral("交卷"), QRect(72, 27, 41, 25));
-    btn_choose = button(GroupBox1, "btn_choose", QStringLiteral("选择题"), QRect(9, 63, 55, 25));
-    Btn_quit = button(GroupBox1, "Btn_quit", QStringLiteral("退出"), QRect(72, 63, 41, 25));
+    btn_ping = makeButton(GroupBox1, "btn_ping", QStringLiteral("交卷"), QRect(72, 27, 41, 25));
+    btn_choose = makeButton(GroupBox1, "btn_choose", QStringLiteral("选择题"), QRect(9, 63, 55, 25));
+    Btn_quit = makeButton(GroupBox1, "Btn_quit", QStringLiteral("退出"), QRect(72, 63, 41, 25));
     connect(btn_ping, &QPushButton::clicked, this, [this] { btn_pingClick(btn_ping); });
     connect(btn_choose, &QPushButton::clicked, this, [this] { btn_chooseClick(btn_choose); });
     connect(Btn_quit, &QPushButton::clicked, this, [this] { Btn_quitClick(Btn_quit); });
@@ -176,7 +153,7 @@ void TFrm_Ks_Fill::buildAnswerSheet() {
 
     for (int n = 1; n <= Exam::kFillCount; ++n) {
         QPushButton *numberButton =
-            button(GroupBox2, QStringLiteral("BitBtn%1").arg(n), QString::number(n), numberButtonGeometry(n));
+            makeButton(GroupBox2, QStringLiteral("BitBtn%1").arg(n), QString::number(n), numberButtonGeometry(n));
         connect(numberButton, &QPushButton::clicked, this, [this, numberButton] { BitBtn1Click(numberButton); });
         watchForHint(numberButton, Hint::NumberButton);
         m_numberButtons[n] = numberButton;
@@ -185,6 +162,7 @@ void TFrm_Ks_Fill::buildAnswerSheet() {
     for (int n = 1; n <= Exam::kFillCount; ++n) {
         auto *box = place<QLineEdit>(GroupBox2, QStringLiteral("Edt_Fill_Da%1").arg(n), answerBoxGeometry(n));
         box->setFont(songFont(16));
+        keepWholeText(box);
         // textChanged rather than textEdited: a box emptied by the drawing of a new paper stores its empty text
         // as well, so no answer of an earlier paper lingers in the exam state.
         connect(box, &QLineEdit::textChanged, this, [this, box] { Edt_Fill_Da1Change(box); });
@@ -200,8 +178,8 @@ void TFrm_Ks_Fill::buildReviewArea() {
     Memo1->setEnabled(false);
     Memo1->hide();
 
-    btn_answer = button(Panel1, "btn_answer", QStringLiteral("答案"), QRect(20, 323, 65, 25));
-    btn_anisys = button(Panel1, "btn_anisys", QStringLiteral("解析"), QRect(19, 352, 65, 25));
+    btn_answer = makeButton(Panel1, "btn_answer", QStringLiteral("答案"), QRect(20, 323, 65, 25));
+    btn_anisys = makeButton(Panel1, "btn_anisys", QStringLiteral("解析"), QRect(19, 352, 65, 25));
     btn_answer->hide();
     btn_anisys->hide();
     connect(btn_answer, &QPushButton::clicked, this, [this] { btn_answerClick(btn_answer); });
@@ -211,7 +189,7 @@ void TFrm_Ks_Fill::buildReviewArea() {
 
     Panel3 = place<QFrame>(Panel1, "Panel3", QRect(15, 316, 523, 69));
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    setBackground(Panel3, Colors::clBtnFace);
+    setBackgroundColor(Panel3, Colors::clBtnFace);
     KvLabel2 = effectLabel(Panel3, "KvLabel2", QStringLiteral("多个空的题目，请以##号分开每个答案"),
                            QRect(16, 24, 500, 33), 29);
     watchForHint(Panel3, Hint::FormatNote);
@@ -374,7 +352,7 @@ void TFrm_Ks_Fill::btn_anisysClick(QObject *Sender) {
 
 void TFrm_Ks_Fill::btn_pingClick(QObject *Sender) {
     Q_UNUSED(Sender);
-    SetReviewMode(true);
+    HandlerGuard::run([] { SetReviewMode(true); });
 }
 
 void TFrm_Ks_Fill::btn_chooseClick(QObject *Sender) {
@@ -382,9 +360,24 @@ void TFrm_Ks_Fill::btn_chooseClick(QObject *Sender) {
     // This screen stays open behind the choice screen; the choice screen's own way back hides itself instead.
     if (!Frm_Ks_Choose)
         return;
-    Frm_Ks_Choose->show();
-    Frm_Ks_Choose->raise();
-    Frm_Ks_Choose->activateWindow();
+    // Showing the choice screen may draw a paper.
+    HandlerGuard::run([] {
+        Frm_Ks_Choose->show();
+        Frm_Ks_Choose->raise();
+        Frm_Ks_Choose->activateWindow();
+    });
+}
+
+void TFrm_Ks_Fill::setReviewLook(bool review) {
+    setTimerRunning(Fill_Timer, !review);
+    btn_ping->setEnabled(!review);
+    Mem_Xs->setVisible(!review);
+    Panel3->setVisible(!review);
+    btn_answer->setVisible(review);
+    btn_anisys->setVisible(review);
+    Memo1->setVisible(review);
+    for (int n = 1; n <= Exam::kFillCount; ++n)
+        m_answerBoxes[n]->setEnabled(!review);
 }
 
 void TFrm_Ks_Fill::Btn_quitClick(QObject *Sender) {

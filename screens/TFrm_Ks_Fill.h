@@ -50,6 +50,11 @@ public:
     void Btn_quitClick(QObject *Sender = nullptr);
     void Fill_TimerTimer(QObject *Sender = nullptr);
 
+    // The exam look (false: answer boxes and "交卷" usable, the format note and the hint box shown, the countdown
+    // displayed) or the review look (true: boxes and "交卷" out of use, the key and analysis buttons and their box
+    // shown, the display stopped).
+    void setReviewLook(bool review);
+
     QFrame *Panel1;
     TKvLabel *KvLabel1;
     QGroupBox *GroupBox1;

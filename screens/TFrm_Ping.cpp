@@ -6,44 +6,30 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalBlocker>
-#include <QTabWidget>
 
 #include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "Fonts.h"
 #include "Grading.h"
+#include "HandlerGuard.h"
 #include "ScreenButton.h"
 #include "ScreenGlobals.h"
+#include "ScreenParts.h"
 #include "TFrm_Ks_Choose.h"
 #include "TFrm_Ks_Fill.h"
 #include "TKvLabel.h"
 #include "TdxButton.h"
 
+using namespace ScreenParts;
+
 namespace {
 
 constexpr int kChoiceButtonsPerRow = 10;
 
-void setTextColor(QWidget *widget, QPalette::ColorRole role, TColor color) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, toQColor(color));
-    widget->setPalette(palette);
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, const QPoint &position) {
-    auto *label = new QLabel(caption, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(position);
-    label->adjustSize();
-    return label;
-}
-
 QLineEdit *makeScoreBox(QWidget *parent, const char *name, const QRect &geometry) {
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+    auto *box = place<QLineEdit>(parent, QLatin1String(name), geometry);
     box->setReadOnly(true);
-    setTextColor(box, QPalette::Base, Colors::clScrollBar);
+    setColorRole(box, QPalette::Base, Colors::clScrollBar);
     return box;
 }
 
@@ -119,7 +105,7 @@ void TFrm_Ping::buildPanel() {
     KvLabel1->setCaption(QStringLiteral("笔试题答案"));
 
     Label5 = makeLabel(Panel1, "Label5", QStringLiteral("请点击相应按钮进入评析"), QPoint(178, 39));
-    setTextColor(Label5, QPalette::WindowText, Colors::clNavy);
+    setColorRole(Label5, QPalette::WindowText, Colors::clNavy);
 }
 
 void TFrm_Ping::buildChoiceButtons() {
@@ -169,6 +155,10 @@ void TFrm_Ping::buildQuitButton() {
 }
 
 void TFrm_Ping::FormShow(QObject *Sender) {
+    HandlerGuard::run([this, Sender] { grade(Sender); });
+}
+
+void TFrm_Ping::grade(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
     ChoiceScore = 0;
     TotalScore = 0;
@@ -191,33 +181,30 @@ void TFrm_Ping::BitBtn1Click(QObject *Sender) {
     const int n = captionNumber(Sender, Exam::kChoiceCount);
     if (n == 0 || !Frm_Ks_Choose)
         return;
-    TFrm_Ks_Choose *choice = Frm_Ks_Choose;
-    QWidget *sheet = n <= 20 ? choice->TabSheet1 : n <= 40 ? choice->TabSheet2 : choice->TabSheet3;
-    {
-        // Bringing the sheet forward from here is not the candidate picking a tab, which would select the sheet's
-        // first question.
-        const QSignalBlocker blocker(choice->PageControl1);
-        choice->PageControl1->setCurrentWidget(sheet);
-    }
-    if (auto *button = choice->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(n)))
-        choice->BitBtn1Click(button);
-    bringToFront(choice);
+    HandlerGuard::run([n] {
+        Frm_Ks_Choose->selectQuestion(n);
+        bringToFront(Frm_Ks_Choose);
+    });
 }
 
 void TFrm_Ping::BitBtn56Click(QObject *Sender) {
     const int i = captionNumber(Sender, Exam::kFillCount);
     if (i == 0 || !Frm_Ks_Fill)
         return;
-    TFrm_Ks_Fill *fill = Frm_Ks_Fill;
-    if (auto *button = fill->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(i)))
-        fill->BitBtn1Click(button);
-    bringToFront(fill);
+    HandlerGuard::run([i] {
+        TFrm_Ks_Fill *fill = Frm_Ks_Fill;
+        if (auto *button = fill->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(i)))
+            fill->BitBtn1Click(button);
+        bringToFront(fill);
+    });
 }
 
 void TFrm_Ping::Button2Click(QObject *Sender) {
     Q_UNUSED(Sender);
-    endExam();
-    close();
+    HandlerGuard::run([this] {
+        endExam();
+        close();
+    });
 }
 
 void TFrm_Ping::closeEvent(QCloseEvent *event) {

@@ -56,6 +56,7 @@ private:
     void buildFillButtons();
     void buildScores();
     void buildQuitButton();
+    void grade(QObject *Sender);
     void endExam();
 
     bool m_examEnded = false;

@@ -8,10 +8,15 @@ MessageBoxSeam::Handler &installedHandler() {
     static MessageBoxSeam::Handler handler;
     return handler;
 }
+
+QString &boxTitle() {
+    static QString title;
+    return title;
+}
 } // namespace
 
 void MessageBoxSeam::showError(QWidget *parent, const QString &text) {
-    const QString title = QGuiApplication::applicationDisplayName();
+    const QString title = MessageBoxSeam::title();
     if (const Handler &handler = installedHandler()) {
         handler(parent, title, text);
         return;
@@ -22,4 +27,12 @@ void MessageBoxSeam::showError(QWidget *parent, const QString &text) {
 
 void MessageBoxSeam::setHandler(Handler handler) {
     installedHandler() = std::move(handler);
+}
+
+void MessageBoxSeam::setTitle(const QString &title) {
+    boxTitle() = title;
+}
+
+QString MessageBoxSeam::title() {
+    return boxTitle().isEmpty() ? QGuiApplication::applicationDisplayName() : boxTitle();
 }

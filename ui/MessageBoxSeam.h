@@ -6,8 +6,9 @@
 
 class QWidget;
 
-// Every message box of the trainer goes through here, titled with the application's display name (the product
-// title). A test installs a handler and reads the message instead of a person clicking a real box.
+// Every message box of the trainer goes through here, titled with the product title that the application sets
+// (until it has, with the application's name). A test installs a handler and reads the message instead of a person
+// clicking a real box.
 class MessageBoxSeam {
 public:
     using Handler = std::function<void(QWidget *parent, const QString &title, const QString &text)>;
@@ -17,4 +18,8 @@ public:
 
     // Replaces the real message box; an empty handler puts it back.
     static void setHandler(Handler handler);
+
+    // The title of every box; an empty one puts the application's name back.
+    static void setTitle(const QString &title);
+    static QString title();
 };

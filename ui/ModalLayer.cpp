@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 
 namespace {
 
@@ -17,8 +18,62 @@ bool isAncestorWindow(const QWidget *candidate, const QWidget *window) {
     return false;
 }
 
-// One modal showing: disables the visible windows on construction and gives them back on destruction, also when
-// the showing ends early.
+// Events by which a user acts on a window; everything else (paint, timers, layout) goes on as usual.
+bool isInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::Enter:
+    case QEvent::Leave:
+    case QEvent::HoverEnter:
+    case QEvent::HoverLeave:
+    case QEvent::HoverMove:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::Shortcut:
+    case QEvent::InputMethod:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::NativeGesture:
+    case QEvent::Gesture:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop:
+        return true;
+    default:
+        return false;
+    }
+}
+
+class ModalRun;
+QList<ModalRun *> s_runs;
+
+// Input reaches a window first as an event of its native window, then as an event of one of its widgets (or of a
+// widget's shortcut); only a filter on the application sees both.
+class InputBlocker : public QObject {
+public:
+    explicit InputBlocker(const ModalRun *run) : m_run(run) { qApp->installEventFilter(this); }
+    ~InputBlocker() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    const ModalRun *m_run;
+};
+
+// One modal showing: blocks the visible windows on construction and gives them back on destruction, also when the
+// showing ends early.
 class ModalRun : public QObject {
 public:
     explicit ModalRun(QWidget *window) : m_window(window) {
@@ -28,21 +83,19 @@ public:
             if (w == window || !w->isVisible() || !w->isEnabled() || type == Qt::ToolTip || type == Qt::Popup ||
                 isAncestorWindow(w, window))
                 continue;
-            w->setEnabled(false);
             w->installEventFilter(this);
-            m_disabled.append(w);
+            m_blocked.append(w);
         }
         window->installEventFilter(this);
         connect(window, &QObject::destroyed, &m_loop, &QEventLoop::quit);
+        s_runs.append(this);
     }
 
     ~ModalRun() override {
-        for (const QPointer<QWidget> &w : qAsConst(m_disabled)) {
-            if (!w)
-                continue;
-            w->removeEventFilter(this);
-            w->setEnabled(true);
-        }
+        s_runs.removeOne(this);
+        for (const QPointer<QWidget> &w : qAsConst(m_blocked))
+            if (w)
+                w->removeEventFilter(this);
         if (m_window)
             m_window->removeEventFilter(this);
     }
@@ -56,6 +109,29 @@ public:
             m_loop.exec(QEventLoop::DialogExec);
     }
 
+    bool blocks(const QWidget *window) const {
+        for (const QPointer<QWidget> &w : m_blocked)
+            if (w == window)
+                return true;
+        return false;
+    }
+
+    // The top-level window that an event's receiver belongs to: a widget's window, the widget of a native window,
+    // or the window of the widget that owns a shortcut.
+    static const QWidget *windowOf(const QObject *receiver) {
+        if (const auto *native = qobject_cast<const QWindow *>(receiver)) {
+            for (ModalRun *run : qAsConst(s_runs))
+                for (const QPointer<QWidget> &w : qAsConst(run->m_blocked))
+                    if (w && w->windowHandle() == native)
+                        return w;
+            return nullptr;
+        }
+        for (const QObject *o = receiver; o; o = o->parent())
+            if (o->isWidgetType())
+                return static_cast<const QWidget *>(o)->window();
+        return nullptr;
+    }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (watched == m_window) {
@@ -64,7 +140,7 @@ protected:
                 m_loop.quit();
             return false;
         }
-        // A disabled window cannot be closed by the user; the program itself still may.
+        // A blocked window cannot be closed by the user; the program itself still may.
         if (event->type() == QEvent::Close && event->spontaneous()) {
             event->ignore();
             return true;
@@ -74,9 +150,14 @@ protected:
 
 private:
     QPointer<QWidget> m_window;
-    QList<QPointer<QWidget>> m_disabled;
+    QList<QPointer<QWidget>> m_blocked;
     QEventLoop m_loop;
+    InputBlocker m_input{this};
 };
+
+bool InputBlocker::eventFilter(QObject *watched, QEvent *event) {
+    return isInput(event->type()) && m_run->blocks(ModalRun::windowOf(watched));
+}
 
 } // namespace
 
@@ -85,4 +166,11 @@ void showModal(QWidget *window) {
         return;
     ModalRun run(window);
     run.exec();
+}
+
+bool isBlockedByModal(const QWidget *window) {
+    for (const ModalRun *run : qAsConst(s_runs))
+        if (run->blocks(window))
+            return true;
+    return false;
 }

@@ -16,6 +16,7 @@
 #include "FrameEdgeZone.h"
 #include "FrameImage.h"
 #include "FrameWindowSystem.h"
+#include "ModalLayer.h"
 #include "TColor.h"
 #include "TMenuBar.h"
 
@@ -504,7 +505,9 @@ bool Tfrm_qelNeoForm::eventFilter(QObject *watched, QEvent *event) {
 
 #ifdef Q_OS_WIN
 bool Tfrm_qelNeoForm::nativeEvent(const QByteArray &eventType, void *message, qintptr *result) {
-    if (eventType == "windows_generic_MSG" && FrameWindowSystem::answerHitTest(this, GetcanResize(), message, result))
+    // A window behind a modal one stays enabled (see ModalLayer); the system must not resize it either.
+    if (eventType == "windows_generic_MSG" && !isBlockedByModal(this) &&
+        FrameWindowSystem::answerHitTest(this, GetcanResize(), message, result))
         return true;
     return QWidget::nativeEvent(eventType, message, result);
 }

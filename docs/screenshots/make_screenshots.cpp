@@ -22,6 +22,7 @@
 #include "ExecutableDir.h"
 #include "FillKey.h"
 #include "Grading.h"
+#include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
 #include "TFrm_Ks_Fill.h"
@@ -135,7 +136,7 @@ void run() {
     Tfrm_logo::setDisplayTime(300);
     createInstances();
     showMainWindow();
-    if (!QTest::qWaitFor([] { return Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled(); }, 10000))
+    if (!QTest::qWaitFor([] { return Frm_Ks_Sta->isVisible() && !isBlockedByModal(Frm_Ks_Sta); }, 10000))
         return fail("start screen not up");
     shoot(Frm_Ks_Sta, "start.png");
 

@@ -1,5 +1,8 @@
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -8,6 +11,7 @@
 #include <memory>
 
 #include "ModalLayer.h"
+#include "TdxButton.h"
 
 namespace {
 std::unique_ptr<QWidget> makeWindow(const QString &name) {
@@ -36,14 +40,15 @@ protected:
 class TestModalLayer : public QObject {
     Q_OBJECT
 private slots:
-    void disablesOnlyTheWindowsVisibleAtItsStart();
+    void blocksOnlyTheWindowsVisibleAtItsStart();
+    void blockedWindowsTakeNoInputAndKeepTheirLook();
     void endsWhenTheWindowIsDestroyed();
     void endsAtOnceWhenTheWindowHidesItselfWhileShown();
     void theProgramMayStillCloseAWindowBehind();
     void nestedShowingsGiveBackWhatEachTook();
 };
 
-void TestModalLayer::disablesOnlyTheWindowsVisibleAtItsStart() {
+void TestModalLayer::blocksOnlyTheWindowsVisibleAtItsStart() {
     auto start = makeWindow("start");
     auto hiddenAtStart = makeWindow("later");
     auto modal = makeWindow("modal");
@@ -53,11 +58,11 @@ void TestModalLayer::disablesOnlyTheWindowsVisibleAtItsStart() {
     // Seen from inside the nested loop; checked once it has ended, so a failure cannot leave the loop running.
     bool modalUsable = false, startUsable = true, laterUsable = false;
     whileModal([&] {
-        modalUsable = modal->isVisible() && modal->isEnabled();
-        startUsable = start->isEnabled();
+        modalUsable = modal->isVisible() && !isBlockedByModal(modal.get());
+        startUsable = !isBlockedByModal(start.get());
         // A window shown while the modal one is up (a screen reopened from it) can be used beside it.
         hiddenAtStart->show();
-        laterUsable = hiddenAtStart->isEnabled();
+        laterUsable = !isBlockedByModal(hiddenAtStart.get());
         modal->close();
     });
     showModal(modal.get());
@@ -66,8 +71,67 @@ void TestModalLayer::disablesOnlyTheWindowsVisibleAtItsStart() {
     QVERIFY(!startUsable);
     QVERIFY(laterUsable);
     QVERIFY(!modal->isVisible());
+    QVERIFY(!isBlockedByModal(start.get()));
     QVERIFY(start->isEnabled());
-    QVERIFY(hiddenAtStart->isEnabled());
+}
+
+void TestModalLayer::blockedWindowsTakeNoInputAndKeepTheirLook() {
+    auto start = makeWindow("start");
+    auto *button = new QPushButton(QStringLiteral("按钮"), start.get());
+    button->setGeometry(10, 10, 80, 25);
+    button->setFocusPolicy(Qt::NoFocus);
+    auto *gradient = new TdxButton(start.get());
+    gradient->setCaption(QStringLiteral("&S开始考试"));
+    gradient->setGeometry(10, 40, 120, 25);
+    auto *box = new QLineEdit(start.get());
+    box->setGeometry(10, 70, 120, 22);
+    auto modal = makeWindow("modal");
+    auto other = makeWindow("other");
+    QSignalSpy buttonClicks(button, &QPushButton::clicked);
+    QSignalSpy gradientClicks(gradient, &TdxButton::clicked);
+    start->show();
+    QVERIFY(QTest::qWaitForWindowExposed(start.get()));
+    // Seen as it is behind another window, which is how it stands behind the modal one.
+    other->show();
+    other->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(other.get()));
+    const QImage before = start->grab().toImage();
+    other->hide();
+
+    bool enabled = false, sameLook = false, boxFocused = false;
+    whileModal([&] {
+        enabled = start->isEnabled() && button->isEnabled() && gradient->isEnabled();
+        sameLook = start->grab().toImage() == before;
+        // Through the window system, and straight at the widgets.
+        QTest::mouseClick(start->windowHandle(), Qt::LeftButton, {}, button->geometry().center());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(gradient, Qt::LeftButton, {}, gradient->rect().center());
+        QTest::mouseClick(box, Qt::LeftButton);
+        boxFocused = box->hasFocus();
+        // Even with the window active, its keys and shortcuts go nowhere.
+        start->activateWindow();
+        if (QTest::qWaitForWindowActive(start.get())) {
+            QTest::keyClick(start.get(), Qt::Key_S, Qt::AltModifier);
+            QTest::keyClicks(box, QStringLiteral("abc"));
+        }
+        modal->close();
+    });
+    showModal(modal.get());
+
+    QVERIFY(enabled);
+    QVERIFY(sameLook);
+    QCOMPARE(buttonClicks.size(), 0);
+    QCOMPARE(gradientClicks.size(), 0);
+    QVERIFY(!boxFocused);
+    QVERIFY(box->text().isEmpty());
+
+    // The same input reaches the window once the modal one has gone.
+    QTest::mouseClick(start->windowHandle(), Qt::LeftButton, {}, button->geometry().center());
+    QTRY_COMPARE(buttonClicks.size(), 1);
+    start->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(start.get()));
+    QTest::keyClick(start.get(), Qt::Key_S, Qt::AltModifier);
+    QCOMPARE(gradientClicks.size(), 1);
 }
 
 void TestModalLayer::endsWhenTheWindowIsDestroyed() {
@@ -119,13 +183,13 @@ void TestModalLayer::nestedShowingsGiveBackWhatEachTook() {
     bool outerBackAfterInner = false, startStillBlocked = false;
     whileModal([&] {
         whileModal([&] {
-            startBlockedInside = !start->isEnabled();
-            outerBlockedInside = !outer->isEnabled();
+            startBlockedInside = isBlockedByModal(start.get());
+            outerBlockedInside = isBlockedByModal(outer.get());
             inner->close();
         });
         showModal(inner.get());
-        outerBackAfterInner = outer->isEnabled();
-        startStillBlocked = !start->isEnabled();
+        outerBackAfterInner = !isBlockedByModal(outer.get());
+        startStillBlocked = isBlockedByModal(start.get());
         outer->close();
     });
     showModal(outer.get());

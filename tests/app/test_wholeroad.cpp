@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,8 +17,10 @@
 #include "ExamState.h"
 #include "ExecutableDir.h"
 #include "MessageBoxSeam.h"
+#include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "SheetDriver.h"
+#include "TDm.h"
 #include "TFrm_Ks_Choose.h"
 #include "TFrm_Ks_Fill.h"
 #include "TFrm_Ks_Sta.h"
@@ -116,6 +119,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void examFromStartToSecondPaper();
+    void gradedPaperNeverComesBackAsAnExam();
 
 private:
     QWidget *start() const { return Frm_Ks_Sta->findChild<QWidget *>(QStringLiteral("Button1")); }
@@ -133,6 +137,7 @@ private:
     QTemporaryDir m_dir;
     BankTables m_tables;
     QStringList m_messages;
+    int m_statements = 0;
 };
 
 void TestWholeRoad::initTestCase() {
@@ -148,9 +153,10 @@ void TestWholeRoad::initTestCase() {
     setExecutableDirOverride(m_dir.path());
     resetExamState();
     createInstances();
+    Dm->ADOQuery1->setStatementObserver([this](const QString &) { ++m_statements; });
     showMainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(Frm_Ks_Sta));
-    QTRY_VERIFY(Frm_Ks_Sta->isEnabled());
+    QTRY_VERIFY(!isBlockedByModal(Frm_Ks_Sta));
 }
 
 void TestWholeRoad::cleanupTestCase() {
@@ -287,7 +293,7 @@ void TestWholeRoad::examFromStartToSecondPaper() {
 
     // After quit: the start screen in front and usable, no paper; the reopened fill-in screen is still up.
     QVERIFY(!Frm_Ping);
-    QVERIFY(Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled());
+    QVERIFY(Frm_Ks_Sta->isVisible() && Frm_Ks_Sta->isEnabled() && !isBlockedByModal(Frm_Ks_Sta));
     QCOMPARE(Frm_Ks_Choose->Tag, 0);
     QVERIFY(!Frm_Ks_Choose->isVisible());
 
@@ -312,6 +318,103 @@ void TestWholeRoad::examFromStartToSecondPaper() {
     QCOMPARE(second.fill, QStringLiteral("0"));
     QCOMPARE(second.sum, QStringLiteral("0"));
     QCOMPARE(second.colors, QList<TColor>(Exam::kChoiceCount + Exam::kFillCount, Colors::clRed));
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
+    QVERIFY(m_messages.isEmpty());
+}
+
+// The road by which a graded paper used to come back: the fill-in screen reopened from the score sheet stays open
+// after the sheet's quit, leads back to the choice screen, and the next start must still give a fresh paper, drawn
+// once, whose answers survive every switch between the two screens.
+void TestWholeRoad::gradedPaperNeverComesBackAsAnExam() {
+    // A drawing is 65 statements: one per module and kind of question, and one per drawn choice question's
+    // knowledge points.
+    constexpr int kDrawing = 65;
+    clickStart();
+    answerChoice("A");
+    QCOMPARE(ChoiceQuestions[1].CandidateAnswer, QByteArray("A"));
+    // Behind the answering screen the start screen keeps its look, and keeps it while the sheet blocks it.
+    const QImage startLook = start()->grab().toImage();
+
+    bool startLookKept = false, startBlocked = false;
+    SheetDriver driver;
+    driver.whileSheetUp([&] {
+        startLookKept = start()->grab().toImage() == startLook;
+        startBlocked = isBlockedByModal(Frm_Ks_Sta);
+        QTest::mouseClick(Frm_Ping->findChild<QPushButton *>(QStringLiteral("BitBtn56")), Qt::LeftButton);
+        QTRY_VERIFY(Frm_Ks_Fill->isVisible());
+        QTest::mouseClick(Frm_Ping->Button2, Qt::LeftButton, {}, Frm_Ping->Button2->rect().center());
+    });
+    QTest::mouseClick(Frm_Ks_Choose->Btn_ping, Qt::LeftButton);
+    QVERIFY(driver.ran());
+    QVERIFY(startLookKept);
+    QVERIFY(startBlocked);
+    QVERIFY(!Frm_Ping);
+
+    // The fill-in screen is still open in review; its "选择题" shows the choice screen over the graded paper,
+    // with nothing drawn.
+    QVERIFY(Frm_Ks_Fill->isVisible());
+    QVERIFY(Frm_Ks_Fill->btn_answer->isVisible());
+    const int statementsAfterFirst = m_statements;
+    QTest::mouseClick(Frm_Ks_Fill->btn_choose, Qt::LeftButton);
+    QTRY_VERIFY(Frm_Ks_Choose->isVisible());
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
+    QCOMPARE(m_statements, statementsAfterFirst);
+    QVERIFY(!Frm_Ks_Choose->Btn_ping->isEnabled());
+
+    // "&S开始考试" from there: a fresh paper in exam mode, drawn once, the countdown from the start.
+    RemainingMinutes = 42;
+    clickStart();
+    QCOMPARE(m_statements, statementsAfterFirst + kDrawing);
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    QVERIFY(Frm_Ks_Choose->Btn_ping->isEnabled());
+    QVERIFY(Frm_Ks_Choose->Btn_Ans_A->isEnabled());
+    QVERIFY(!Frm_Ks_Choose->Img_DuiHao->isVisible());
+    QVERIFY(!Frm_Ks_Fill->isVisible());
+    QVERIFY(RemainingMinutes * 60 + RemainingSeconds >= 89 * 60 + 55);
+    QVERIFY(Frm_Ks_Choose->Timer1->isActive());
+    QCOMPARE(CurrentChoiceNumber, 1);
+    QCOMPARE(Frm_Ks_Choose->Edt_Tm->toPlainText(), QString::fromUtf8(ChoiceQuestions[1].QuestionText));
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
+        QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
+        QVERIFY(Frm_Ks_Choose->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n))->text().isEmpty());
+    }
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
+        QVERIFY(FillQuestions[i].CandidateAnswer.isEmpty());
+        QVERIFY(fillBox(i)->text().isEmpty());
+    }
+
+    // Answers on both screens, then back and forth: by the buttons, then by Escape.
+    answerChoice("B");
+    const QByteArray paper = ChoiceQuestions[1].QuestionText + ChoiceQuestions[55].QuestionText;
+    for (int round = 1; round <= 2; ++round) {
+        if (round == 1)
+            QTest::mouseClick(choiceButton(QStringLiteral("Btn_Fill")), Qt::LeftButton);
+        else
+            QTest::keyClick(Frm_Ks_Choose, Qt::Key_Escape);
+        QTRY_VERIFY(Frm_Ks_Fill->isVisible());
+        QVERIFY(fillBox(2)->isEnabled());
+        QTest::mouseClick(fillBox(2), Qt::LeftButton);
+        typeText(fillBox(2), QStringLiteral("答%1").arg(round));
+        RemainingMinutes = 50 - round;
+        RemainingSeconds = 0;
+        QTest::mouseClick(Frm_Ks_Fill->btn_choose, Qt::LeftButton);
+        QTRY_VERIFY(Frm_Ks_Choose->isActiveWindow());
+
+        QCOMPARE(m_statements, statementsAfterFirst + kDrawing);
+        QCOMPARE(ChoiceQuestions[1].QuestionText + ChoiceQuestions[55].QuestionText, paper);
+        QCOMPARE(Frm_Ks_Choose->Tag, 1);
+        QCOMPARE(ChoiceQuestions[1].CandidateAnswer, QByteArray("B"));
+        QCOMPARE(Frm_Ks_Choose->findChild<QLineEdit *>(QStringLiteral("Edit1"))->text(), QStringLiteral("B"));
+        QCOMPARE(FillQuestions[2].CandidateAnswer, round == 1 ? QByteArray("答1") : QByteArray("答1答2"));
+        QVERIFY(RemainingMinutes * 60 + RemainingSeconds <= (50 - round) * 60);
+        QVERIFY(Frm_Ks_Choose->Btn_Ans_A->isEnabled());
+    }
+
+    // This paper is handed in as any other.
+    SheetDriver last;
+    last.whileSheetUp([] { Frm_Ping->Button2->click(); });
+    QTest::mouseClick(Frm_Ks_Choose->Btn_ping, Qt::LeftButton);
+    QVERIFY(last.ran());
     QCOMPARE(Frm_Ks_Choose->Tag, 0);
     QVERIFY(m_messages.isEmpty());
 }

@@ -24,6 +24,7 @@ private slots:
 
     void selectionFromOutsideWhateverSheetIsShown_data();
     void selectionFromOutsideWhateverSheetIsShown();
+    void longOptionIsShownWhole();
     void answeringStoresAndAdvances_data();
     void answeringStoresAndAdvances();
     void pickingATabSelectsItsFirstQuestion_data();
@@ -116,6 +117,13 @@ void TestChoiceScreen::selectionFromOutsideWhateverSheetIsShown() {
     // Selection leaves the sheet to the caller.
     QCOMPARE(m_screen->PageControl1->currentIndex(), 0);
     QCOMPARE(m_screen->Timer1, m_screen->findChild<QTimer *>(QStringLiteral("Timer1")));
+}
+
+void TestChoiceScreen::longOptionIsShownWhole() {
+    // Longer than the 32,767 characters at which a one-line box cuts the text it is given by default.
+    ChoiceQuestions[7].OptionC = QByteArray(40000, 'x') + "尾";
+    select(7);
+    QCOMPARE(m_screen->Edt_Ans_C->text(), QString::fromUtf8(ChoiceQuestions[7].OptionC));
 }
 
 void TestChoiceScreen::answeringStoresAndAdvances_data() {

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QClipboard>
 #include <QFrame>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -24,6 +25,7 @@ private slots:
     void enterSelectsNextQuestion_data();
     void enterSelectsNextQuestion();
     void answerIsTheBoxTextUnchanged();
+    void answerOfAnyLengthIsKeptWhole();
     void switchFromChoiceStartsAtQuestionOne_data();
     void switchFromChoiceStartsAtQuestionOne();
     void quitHidesBothScreens_data();
@@ -160,6 +162,20 @@ void TestFillScreen::answerIsTheBoxTextUnchanged() {
     answer->clear();
     QCOMPARE(FillQuestions[6].CandidateAnswer, QByteArray());
     QCOMPARE(CurrentFillNumber, 1);
+}
+
+void TestFillScreen::answerOfAnyLengthIsKeptWhole() {
+    showAndActivate(m_fill);
+    // Longer than the 32,767 characters at which a one-line box stops taking text by default.
+    const QString pasted(40000, QChar(u'长'));
+    QApplication::clipboard()->setText(pasted);
+    QTest::mouseClick(box(4), Qt::LeftButton);
+    QTRY_COMPARE(QApplication::focusWidget(), box(4));
+    QTest::keyClick(box(4), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box(4)->text().size(), pasted.size());
+    QTest::keyClick(box(4), Qt::Key_End);
+    QTest::keyClicks(box(4), QStringLiteral("##x"));
+    QCOMPARE(FillQuestions[4].CandidateAnswer, (pasted + QStringLiteral("##x")).toUtf8());
 }
 
 void TestFillScreen::switchFromChoiceStartsAtQuestionOne_data() {

@@ -10,6 +10,7 @@
 #include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "HandMadeExam.h"
+#include "ModalLayer.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
 #include "SheetDriver.h"
@@ -164,10 +165,11 @@ void TestReviewMode::handInFromEitherScreen() {
         QTest::mouseClick(Frm_Ks_Choose->Btn_Fill, Qt::LeftButton);
         QTRY_VERIFY(Frm_Ks_Fill->isVisible());
     }
-    bool screensClosed = false, startDisabled = false, countdownsStopped = false;
+    bool screensClosed = false, startBlocked = false, countdownsStopped = false;
     m_driver->whileSheetUp([&] {
         screensClosed = !Frm_Ks_Choose->isVisible() && !Frm_Ks_Fill->isVisible();
-        startDisabled = !Frm_Ks_Sta->isEnabled();
+        // Blocked for input, not disabled: its controls keep their look.
+        startBlocked = isBlockedByModal(Frm_Ks_Sta) && Frm_Ks_Sta->isEnabled();
         countdownsStopped = !Frm_Ks_Choose->Timer1->isActive() && !Frm_Ks_Fill->Fill_Timer->isActive();
         Frm_Ping->Button2->click();
     });
@@ -175,10 +177,10 @@ void TestReviewMode::handInFromEitherScreen() {
 
     QVERIFY(m_driver->ran());
     QVERIFY(screensClosed);
-    QVERIFY(startDisabled);
+    QVERIFY(startBlocked);
     QVERIFY(countdownsStopped);
     QVERIFY(!Frm_Ping);
-    QVERIFY(Frm_Ks_Sta->isEnabled());
+    QVERIFY(!isBlockedByModal(Frm_Ks_Sta));
 }
 
 void TestReviewMode::secondHandInBuildsANewSheet() {

@@ -10,6 +10,7 @@
 #include "ExamState.h"
 #include "FrameImage.h"
 #include "HandMadeExam.h"
+#include "ModalLayer.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
 #include "SheetDriver.h"
@@ -197,8 +198,8 @@ void TestScoreSheet::reopensChoiceQuestion() {
         current = CurrentChoiceNumber;
         questionText = choice->Edt_Tm->toPlainText();
         marker = buttonFontColor(choice->findChild<QPushButton *>(QStringLiteral("BitBtn%1").arg(n)));
-        choiceUsable = choice->isEnabled() && Frm_Ping->isVisible();
-        startUsable = Frm_Ks_Sta->isEnabled();
+        choiceUsable = choice->isEnabled() && !isBlockedByModal(choice) && Frm_Ping->isVisible();
+        startUsable = !isBlockedByModal(Frm_Ks_Sta);
         answersEnabled = choice->Btn_Ans_A->isEnabled();
         tickShown = choice->Img_DuiHao->isVisible();
         tickTop = choice->Img_DuiHao->y();
