@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "Countdown.h"
+#include "DisabledBoxScrollBar.h"
 #include "ExamState.h"
 #include "FillArrow.h"
 #include "Fonts.h"
@@ -130,6 +131,9 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
     connect(Fill_Timer, &QTimer::timeout, this, [this] { Fill_TimerTimer(Fill_Timer); });
     Fill_Timer->start();
     Fill_TimerTimer(Fill_Timer);
+
+    // The key or knowledge text in the disabled Memo1 may run longer than the box.
+    new DisabledBoxScrollBar(Memo1);
 }
 
 void TFrm_Ks_Fill::buildCountdown() {
