@@ -16,6 +16,7 @@
 #include "ButtonFontColor.h"
 #include "ChoiceTickPicture.h"
 #include "Countdown.h"
+#include "CountdownColor.h"
 #include "Fonts.h"
 #include "ReviewMode.h"
 #include "ScreenGlobals.h"
@@ -471,6 +472,7 @@ void TFrm_Ks_Choose::showCountdown() {
     Lbl_Second->setText(Countdown::display(RemainingSeconds));
     Lbl_Minute->adjustSize();
     Lbl_Second->adjustSize();
+    colorCountdown({Lbl_Minute, Label7, Lbl_Second});
 }
 
 void TFrm_Ks_Choose::clearChoiceAnswerBox(int n) {

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "Countdown.h"
+#include "CountdownColor.h"
 #include "DisabledBoxScrollBar.h"
 #include "ExamState.h"
 #include "FillArrow.h"
@@ -403,4 +404,5 @@ void TFrm_Ks_Fill::Fill_TimerTimer(QObject *Sender) {
     Q_UNUSED(Sender);
     Lbl_fill_minute->setText(Countdown::display(RemainingMinutes));
     Lbl_fill_Second->setText(Countdown::display(RemainingSeconds));
+    colorCountdown({Lbl_fill_minute, Label2, Lbl_fill_Second});
 }
