@@ -10,10 +10,12 @@
 #include "BusyMessage.h"
 #include "Fonts.h"
 #include "MessageBoxSeam.h"
+#include "QtTranslations.h"
 #include "ScreenGlobals.h"
 #include "Tfrm_qelNeoForm.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
+    installQtTranslations(this);
     installFontSubstitutions();
     setFont(songFont(12));
     setApplicationDisplayName(productTitle());

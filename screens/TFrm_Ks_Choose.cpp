@@ -12,6 +12,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "AccessibleNames.h"
 #include "BankError.h"
 #include "ButtonFontColor.h"
 #include "ChoiceTickPicture.h"
@@ -115,6 +116,7 @@ TFrm_Ks_Choose::TFrm_Ks_Choose(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &TFrm_Ks_Choose::Timer1Timer);
 
     wireKeyboard();
+    nameControls(this);
 }
 
 TFrm_Ks_Choose::~TFrm_Ks_Choose() {

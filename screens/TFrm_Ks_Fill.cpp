@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "AccessibleNames.h"
 #include "Countdown.h"
 #include "CountdownColor.h"
 #include "DisabledBoxScrollBar.h"
@@ -135,6 +136,7 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
 
     // The key or knowledge text in the disabled Memo1 may run longer than the box.
     new DisabledBoxScrollBar(Memo1);
+    nameControls(this);
 }
 
 void TFrm_Ks_Fill::buildCountdown() {

@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 
+#include "AccessibleNames.h"
 #include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "Fonts.h"
@@ -108,6 +109,7 @@ TFrm_Ping::TFrm_Ping(QWidget *parent)
     buildFillButtons();
     buildScores();
     buildQuitButton();
+    nameControls(this);
 }
 
 void TFrm_Ping::buildPanel() {

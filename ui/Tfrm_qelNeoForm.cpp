@@ -84,6 +84,8 @@ void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
     using namespace FrameArtwork;
 
     ImageTop = addImage("ImageTop", QRect(1, 0, 536, 50));
+    // The caption band moves the window and double-clicked maximises it; it has no hint to be named after.
+    ImageTop->setAccessibleName(QStringLiteral("标题栏"));
     ImageLeft = addImage("ImageLeft", QRect(0, 40, 12, 297));
     ImageLeft->setPicture(pixmapOf(leftBorder()));
     ImageLeftTop = addImage("ImageLeftTop", QRect(0, 0, 85, 50));
