@@ -12,10 +12,12 @@
 #include "HandlerGuard.h"
 #include "MessageBoxSeam.h"
 #include "ModalLayer.h"
+#include "QtTranslations.h"
 #include "ScreenGlobals.h"
 #include "Tfrm_qelNeoForm.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
+    installQtTranslations(this);
     installFontSubstitutions();
     setFont(songFont(12));
     // Not the application's display name: Qt would append that to the title of every window, and the titles are

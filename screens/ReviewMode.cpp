@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "HandlerGuard.h"
+#include "MessageBoxSeam.h"
 #include "ModalLayer.h"
 #include "ScreenGlobals.h"
 #include "TFrm_Ks_Choose.h"
@@ -20,6 +21,11 @@ namespace {
 void handInWhenTimeIsUp() {
     if (Frm_Ping || !Frm_Ks_Choose || Frm_Ks_Choose->Tag != 1 || !Frm_Ks_Choose->Btn_ping->isEnabled())
         return;
+    // The candidate is told why the paper is gone, once the score sheet is up (its modal run has begun).
+    QTimer::singleShot(0, Frm_Ks_Choose, [] {
+        if (Frm_Ping)
+            MessageBoxSeam::showNotice(Frm_Ping, QStringLiteral("考试时间到，试卷已自动交卷。"));
+    });
     HandlerGuard::run([] { SetReviewMode(true); });
 }
 

@@ -12,10 +12,12 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "AccessibleNames.h"
 #include "BankError.h"
 #include "ButtonFontColor.h"
 #include "ChoiceTickPicture.h"
 #include "Countdown.h"
+#include "CountdownColor.h"
 #include "Fonts.h"
 #include "HandlerGuard.h"
 #include "ReviewMode.h"
@@ -93,6 +95,7 @@ TFrm_Ks_Choose::TFrm_Ks_Choose(QWidget *parent)
     connect(Timer1, &QTimer::timeout, this, &TFrm_Ks_Choose::Timer1Timer);
 
     wireKeyboard();
+    nameControls(this);
 }
 
 TFrm_Ks_Choose::~TFrm_Ks_Choose() {
@@ -475,6 +478,7 @@ void TFrm_Ks_Choose::showCountdown() {
     Lbl_Second->setText(Countdown::display(RemainingSeconds));
     Lbl_Minute->adjustSize();
     Lbl_Second->adjustSize();
+    colorCountdown({Lbl_Minute, Label7, Lbl_Second});
 }
 
 void TFrm_Ks_Choose::clearChoiceAnswerBox(int n) {

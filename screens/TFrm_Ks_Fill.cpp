@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "AccessibleNames.h"
 #include "Countdown.h"
+#include "CountdownColor.h"
+#include "DisabledBoxScrollBar.h"
 #include "ExamState.h"
 #include "FillArrow.h"
 #include "Fonts.h"
@@ -107,6 +110,10 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
     connect(Fill_Timer, &QTimer::timeout, this, [this] { Fill_TimerTimer(Fill_Timer); });
     Fill_Timer->start();
     Fill_TimerTimer(Fill_Timer);
+
+    // The key or knowledge text in the disabled Memo1 may run longer than the box.
+    new DisabledBoxScrollBar(Memo1);
+    nameControls(this);
 }
 
 void TFrm_Ks_Fill::buildCountdown() {
@@ -392,4 +399,5 @@ void TFrm_Ks_Fill::Fill_TimerTimer(QObject *Sender) {
     Q_UNUSED(Sender);
     Lbl_fill_minute->setText(Countdown::display(RemainingMinutes));
     Lbl_fill_Second->setText(Countdown::display(RemainingSeconds));
+    colorCountdown({Lbl_fill_minute, Label2, Lbl_fill_Second});
 }

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "AccessibleNames.h"
 #include "ButtonFontColor.h"
 #include "ExamState.h"
 #include "Fonts.h"
@@ -19,6 +20,7 @@
 #include "TFrm_Ks_Fill.h"
 #include "TKvLabel.h"
 #include "TdxButton.h"
+#include "VerdictWords.h"
 
 using namespace ScreenParts;
 
@@ -56,6 +58,16 @@ TColor verdictColor(Verdict verdict) {
     return Colors::clRed;
 }
 
+// The verdict in colour, as the sheet has always shown it, and in words for those who cannot tell the colours apart
+// or do not see them: as the button's tooltip and as what a screen reader says of it.
+void markVerdict(QAbstractButton *button, Verdict verdict, const QString &words) {
+    if (!button)
+        return;
+    setButtonFontColor(button, verdictColor(verdict));
+    button->setToolTip(words);
+    button->setAccessibleDescription(words);
+}
+
 // The caption of a numbered button read as a question number, 0 when it is none.
 int captionNumber(const QObject *sender, int last) {
     const auto *button = qobject_cast<const QAbstractButton *>(sender);
@@ -83,6 +95,7 @@ TFrm_Ping::TFrm_Ping(QWidget *parent)
     buildFillButtons();
     buildScores();
     buildQuitButton();
+    nameControls(this);
 }
 
 void TFrm_Ping::buildPanel() {
@@ -164,13 +177,17 @@ void TFrm_Ping::grade(QObject *Sender) {
     TotalScore = 0;
     const GradedPaper paper = gradePaper();
 
-    for (int n = 1; n <= Exam::kChoiceCount; ++n)
-        setButtonFontColor(numberedButton(GrpBx_Choose, n), verdictColor(paper.ChoiceVerdicts[n]));
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
+        const _Tk &question = ChoiceQuestions[n];
+        markVerdict(numberedButton(GrpBx_Choose, n), paper.ChoiceVerdicts[n],
+                    VerdictWords::forChoice(paper.ChoiceVerdicts[n], question.CandidateAnswer, question.Key));
+    }
     ChoiceScore = paper.ChoiceScore;
     Edit_choose->setText(QString::number(ChoiceScore));
 
     for (int i = 1; i <= Exam::kFillCount; ++i)
-        setButtonFontColor(numberedButton(GrpBx_fill, Exam::kChoiceCount + i), verdictColor(paper.FillVerdicts[i]));
+        markVerdict(numberedButton(GrpBx_fill, Exam::kChoiceCount + i), paper.FillVerdicts[i],
+                    VerdictWords::forFill(paper.FillVerdicts[i], FillQuestions[i].CandidateAnswer));
     Edit_fill->setText(QString::number(paper.FillPoints));
 
     TotalScore = ChoiceScore + paper.FillPoints;

@@ -2,10 +2,27 @@
 
 #include <QBitmap>
 #include <QImage>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
-FrameImage::FrameImage(QWidget *parent) : QWidget(parent) {}
+#include "AccessibleControls.h"
+
+FrameImage::FrameImage(QWidget *parent) : QWidget(parent) {
+    registerAccessibleControls();
+}
+
+bool FrameImage::isControl() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&FrameImage::clicked)) ||
+           isSignalConnected(QMetaMethod::fromSignal(&FrameImage::doubleClicked));
+}
+
+void FrameImage::activate() {
+    if (isSignalConnected(QMetaMethod::fromSignal(&FrameImage::clicked)))
+        emit clicked();
+    else
+        emit doubleClicked();
+}
 
 void FrameImage::setPicture(const QPixmap &picture) {
     m_picture = picture;

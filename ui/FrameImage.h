@@ -26,6 +26,12 @@ public:
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on);
 
+    // Whether the picture does something when clicked or double-clicked (the window buttons, the icon), that is, is
+    // a control rather than a piece of the frame's artwork.
+    bool isControl() const;
+    // Does what the mouse would: a click, or for a picture that answers only double clicks, a double click.
+    void activate();
+
 signals:
     void clicked();
     void doubleClicked();

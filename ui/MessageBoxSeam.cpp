@@ -25,6 +25,17 @@ void MessageBoxSeam::showError(QWidget *parent, const QString &text) {
     box.exec();
 }
 
+void MessageBoxSeam::showNotice(QWidget *parent, const QString &text) {
+    const QString title = MessageBoxSeam::title();
+    if (const Handler &handler = installedHandler()) {
+        handler(parent, title, text);
+        return;
+    }
+    auto *box = new QMessageBox(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
 void MessageBoxSeam::setHandler(Handler handler) {
     installedHandler() = std::move(handler);
 }

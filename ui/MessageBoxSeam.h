@@ -15,6 +15,9 @@ public:
 
     // An error message; returns when the box has been closed (or the handler has returned).
     static void showError(QWidget *parent, const QString &text);
+    // A notice that needs no answer, over `parent`: it blocks that window until it is acknowledged but returns at
+    // once, so that no further event loop runs inside the caller's; it goes when acknowledged or with its parent.
+    static void showNotice(QWidget *parent, const QString &text);
 
     // Replaces the real message box; an empty handler puts it back.
     static void setHandler(Handler handler);

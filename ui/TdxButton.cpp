@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "AccessibleControls.h"
 #include "Gradient.h"
 
 namespace {
@@ -64,6 +65,7 @@ int bandCount(TdxQuality quality) {
 } // namespace
 
 TdxButton::TdxButton(QWidget *parent) : TdxCustomControl(parent) {
+    registerAccessibleControls();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     resize(73, 25);

@@ -1,5 +1,8 @@
 #include "TADOConnection.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "BankError.h"
 #include "BankFile.h"
 #include "JetBank.h"
@@ -12,6 +15,10 @@ void TADOConnection::Private::ensureOpen() {
         return;
     // The string is read only now, as the provider would: assigning a faulty one is not yet an error.
     const ConnectionSettings settings = parseConnectionString(connectionString);
+    // Without its folder there is nothing to open; said as such, rather than as the first file found missing.
+    const QFileInfo bankFile(settings.dataSource);
+    if (!bankFile.dir().exists())
+        throw BankError(QStringLiteral("找不到题库文件夹：%1").arg(QDir::toNativeSeparators(bankFile.absolutePath())));
     const bool legacy = JetBank::recognises(settings.dataSource);
     if (!legacy)
         WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);

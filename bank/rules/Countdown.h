@@ -14,6 +14,11 @@ bool tick(qint32 &minutes, qint32 &seconds);
 // True when no time is left.
 bool expired(qint32 minutes, qint32 seconds);
 
+// The last minutes of the exam, 05:00 down to 00:00 included, in which both screens show the countdown in red to
+// warn the candidate; the digits are green before.
+constexpr qint32 kWarningMinutes = 5;
+bool warns(qint32 minutes, qint32 seconds);
+
 // A minutes or seconds value as shown: decimal, with a "0" in front when that text is one character long.
 QString display(qint32 value);
 

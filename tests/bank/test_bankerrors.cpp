@@ -70,6 +70,8 @@ private slots:
         QTest::addColumn<QString>("namedFile");
         QTest::newRow("missing bank") << "removeBank" << kModuleStatement << "题库文件不存在"
                                       << "Bs.mdb";
+        QTest::newRow("missing folder") << "removeFolder" << kModuleStatement << "找不到题库文件夹："
+                                        << "/Dat";
         QTest::newRow("missing workgroup") << "removeWorkgroup" << kModuleStatement << "工作组文件不存在"
                                            << "Mq4100.mdw";
         QTest::newRow("bank is text") << "textBank" << kModuleStatement << "不是题库文件"
@@ -127,6 +129,8 @@ private slots:
         QString connectionString = testConnectionString(dat);
         if (damage == QLatin1String("removeBank"))
             QFile::remove(bank);
+        else if (damage == QLatin1String("removeFolder"))
+            connectionString = testConnectionString(QDir(dat).filePath(QStringLiteral("Dat")));
         else if (damage == QLatin1String("removeWorkgroup"))
             QFile::remove(workgroup);
         else if (damage == QLatin1String("textBank"))
@@ -192,6 +196,8 @@ private slots:
             QVERIFY(!QFile::exists(bank));
         if (damage == QLatin1String("removeWorkgroup"))
             QVERIFY(!QFile::exists(workgroup));
+        if (damage == QLatin1String("removeFolder"))
+            QVERIFY(!QDir(dat).exists(QStringLiteral("Dat")));
     }
 
     void missingColumnOnRead() {

@@ -8,6 +8,8 @@ class TestCountdown : public QObject {
 private slots:
     void tick_data();
     void tick();
+    void warns_data();
+    void warns();
 };
 
 void TestCountdown::tick_data() {
@@ -31,6 +33,26 @@ void TestCountdown::tick() {
     QCOMPARE(Countdown::tick(m, s), moves);
     QCOMPARE(Countdown::display(m) + QLatin1Char(':') + Countdown::display(s), shown);
     QCOMPARE(Countdown::expired(m, s), shown == QLatin1String("00:00"));
+}
+
+void TestCountdown::warns_data() {
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("seconds");
+    QTest::addColumn<bool>("warns");
+    QTest::newRow("start of the exam") << 90 << 0 << false;
+    QTest::newRow("one second before the last five minutes") << 5 << 1 << false;
+    QTest::newRow("five minutes left") << 5 << 0 << true;
+    QTest::newRow("borrowed minute inside") << 4 << 59 << true;
+    QTest::newRow("last second") << 0 << 1 << true;
+    QTest::newRow("time is up") << 0 << 0 << true;
+    QTest::newRow("seconds not yet borrowed at six") << 6 << 0 << false;
+}
+
+void TestCountdown::warns() {
+    QFETCH(int, minutes);
+    QFETCH(int, seconds);
+    QFETCH(bool, warns);
+    QCOMPARE(Countdown::warns(minutes, seconds), warns);
 }
 
 QTEST_GUILESS_MAIN(TestCountdown)

@@ -1,0 +1,18 @@
+#include "CountdownColor.h"
+
+#include <QLabel>
+
+#include "Countdown.h"
+#include "ExamState.h"
+#include "TColor.h"
+
+void colorCountdown(std::initializer_list<QLabel *> digits) {
+    const TColor color = Countdown::warns(RemainingMinutes, RemainingSeconds) ? Colors::clRed : Colors::clLime;
+    for (QLabel *label : digits) {
+        QPalette palette = label->palette();
+        if (palette.color(QPalette::WindowText) == toQColor(color))
+            continue;
+        palette.setColor(QPalette::WindowText, toQColor(color));
+        label->setPalette(palette);
+    }
+}

@@ -1,0 +1,87 @@
+#include "AccessibleControls.h"
+
+#include <QAccessibleWidget>
+
+#include "FrameImage.h"
+#include "TdxButton.h"
+
+namespace {
+
+// A caption as it reads: accelerator markers left out, "&&" a plain ampersand.
+QString withoutAccelMarker(const QString &caption) {
+    QString text;
+    for (int i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && i + 1 < caption.size())
+            ++i;
+        text += caption.at(i);
+    }
+    return text;
+}
+
+class AccessibleDxButton : public QAccessibleWidget {
+public:
+    explicit AccessibleDxButton(TdxButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        const auto *button = static_cast<const TdxButton *>(widget());
+        if (t == QAccessible::Name && button->accessibleName().isEmpty())
+            return withoutAccelMarker(button->Caption());
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString &action) override {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        auto *button = static_cast<TdxButton *>(widget());
+        if (button->isEnabled())
+            button->click();
+    }
+};
+
+class AccessibleFrameButton : public QAccessibleWidget {
+public:
+    explicit AccessibleFrameButton(FrameImage *image) : QAccessibleWidget(image, QAccessible::Button) {}
+
+    // The frame's pictures carry their meaning in the hint the pointer shows ("关闭", "最小化" …).
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return widget()->toolTip();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString &action) override {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        auto *image = static_cast<FrameImage *>(widget());
+        if (image->isEnabled())
+            image->activate();
+    }
+};
+
+QAccessibleInterface *controlInterface(const QString &className, QObject *object) {
+    if (className == QLatin1String("TdxButton"))
+        if (auto *button = qobject_cast<TdxButton *>(object))
+            return new AccessibleDxButton(button);
+    if (className == QLatin1String("FrameImage"))
+        if (auto *image = qobject_cast<FrameImage *>(object); image && image->isControl())
+            return new AccessibleFrameButton(image);
+    return nullptr;
+}
+
+} // namespace
+
+void registerAccessibleControls() {
+    static const bool registered = [] {
+        QAccessible::installFactory(controlInterface);
+        return true;
+    }();
+    Q_UNUSED(registered);
+}
