@@ -30,10 +30,13 @@ private:
 DisabledBoxScrollBar::DisabledBoxScrollBar(QAbstractScrollArea *box)
     : QScrollBar(Qt::Vertical, box->parentWidget()), m_box(box) {
     setObjectName(box->objectName() + QStringLiteral("ScrollBar"));
-    box->setVerticalScrollBar(new ReportingScrollBar([this] { follow(); }));
+    box->setVerticalScrollBar(new ReportingScrollBar([bar = QPointer<DisabledBoxScrollBar>(this)] {
+        if (bar)
+            bar->follow();
+    }));
     connect(this, &QScrollBar::valueChanged, box, [this](int value) {
-        if (m_box)
-            m_box->verticalScrollBar()->setValue(value);
+        if (QAbstractScrollArea *area = this->box())
+            area->verticalScrollBar()->setValue(value);
     });
     box->installEventFilter(this);
     box->viewport()->installEventFilter(this);
@@ -42,10 +45,15 @@ DisabledBoxScrollBar::DisabledBoxScrollBar(QAbstractScrollArea *box)
     place();
 }
 
+QAbstractScrollArea *DisabledBoxScrollBar::box() const {
+    return qobject_cast<QAbstractScrollArea *>(m_box.data());
+}
+
 void DisabledBoxScrollBar::follow() {
-    if (!m_box)
+    const QAbstractScrollArea *area = box();
+    if (!area)
         return;
-    const QScrollBar *own = m_box->verticalScrollBar();
+    const QScrollBar *own = area->verticalScrollBar();
     setRange(own->minimum(), own->maximum());
     setPageStep(own->pageStep());
     setSingleStep(own->singleStep());
@@ -53,22 +61,24 @@ void DisabledBoxScrollBar::follow() {
 }
 
 void DisabledBoxScrollBar::place() {
-    if (!m_box)
+    const QAbstractScrollArea *area = box();
+    if (!area)
         return;
-    const QScrollBar *own = m_box->verticalScrollBar();
-    const bool wanted = !m_box->isHidden() && !m_box->isEnabled() && !own->isHidden();
+    const QScrollBar *own = area->verticalScrollBar();
+    const bool wanted = !area->isHidden() && !area->isEnabled() && !own->isHidden();
     if (wanted)
         setGeometry(QRect(own->mapTo(parentWidget(), QPoint(0, 0)), own->size()));
     setVisible(wanted);
 }
 
 bool DisabledBoxScrollBar::eventFilter(QObject *watched, QEvent *event) {
-    if (!m_box)
+    const QAbstractScrollArea *area = box();
+    if (!area)
         return QScrollBar::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::Wheel:
         // The wheel over the disabled text turns this bar instead.
-        if (watched == m_box->viewport() && isVisible() && isEnabled()) {
+        if (watched == area->viewport() && isVisible() && isEnabled()) {
             QCoreApplication::sendEvent(this, event);
             return true;
         }
@@ -78,7 +88,7 @@ bool DisabledBoxScrollBar::eventFilter(QObject *watched, QEvent *event) {
     case QEvent::ShowToParent:
     case QEvent::HideToParent:
     case QEvent::EnabledChange:
-        if (watched != m_box->viewport())
+        if (watched != area->viewport())
             place();
         break;
     default:

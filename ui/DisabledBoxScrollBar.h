@@ -15,7 +15,8 @@ public:
     // Made a sibling of `box`, which must have a parent.
     explicit DisabledBoxScrollBar(QAbstractScrollArea *box);
 
-    QAbstractScrollArea *box() const { return m_box; }
+    // The box, or null once it has gone or while it is being destroyed.
+    QAbstractScrollArea *box() const;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -24,5 +25,7 @@ private:
     void follow();
     void place();
 
-    QPointer<QAbstractScrollArea> m_box;
+    // Held as a plain object: while the box is being destroyed its scroll-area part is gone before the object is,
+    // and a bar or a hide event arriving then must not treat it as a scroll area (box() tells by its type).
+    QPointer<QObject> m_box;
 };
