@@ -1,7 +1,8 @@
 #include "BankFile.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <sqlite3.h>
 
@@ -15,6 +16,8 @@ namespace {
 
 // The cipher writes 1024-byte pages; a bank is a whole number of them.
 constexpr qint64 kPageSize = 1024;
+// How much of the file tells what it is: the salt, or a foreign header.
+constexpr int kHeadSize = 64;
 
 const char kSqliteHeader[] = "SQLite format 3";
 const char kJetSignature[] = "Standard Jet DB";
@@ -35,27 +38,53 @@ void checkHeader(const QString &path, const QByteArray &head, qint64 size) {
         throw BankError(QStringLiteral("不是题库文件，或题库文件已损坏（文件长度不对）：%1").arg(path));
 }
 
+// Refuses what is not an ordinary file before anything opens it: opening a FIFO for reading would wait for a writer.
+void requireRegularFile(const QString &path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        throw BankError(QStringLiteral("题库文件不存在：%1").arg(path));
+    if (S_ISDIR(st.st_mode))
+        throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
+    if (!S_ISREG(st.st_mode))
+        throw BankError(QStringLiteral("不是题库文件（不是普通文件）：%1").arg(path));
+}
+
+// The first bytes and the length of the file that the connection has open. Read through the engine's own file
+// handle, so they belong to the very file that the key will be tried on, even when the path has meanwhile been
+// renamed over by another bank (a build replacing it): a salt read from the path could be the other file's.
+bool readOpenFile(sqlite3 *db, QByteArray *head, qint64 *size) {
+    sqlite3_file *file = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+        return false;
+    sqlite3_int64 length = 0;
+    if (file->pMethods->xFileSize(file, &length) != SQLITE_OK)
+        return false;
+    *size = length;
+    const int wanted = int(qMin<qint64>(length, kHeadSize));
+    head->resize(wanted);
+    if (wanted > 0 && file->pMethods->xRead(file, head->data(), wanted, 0) != SQLITE_OK)
+        return false;
+    return true;
+}
+
 } // namespace
 
 namespace BankFile {
 
 void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePassword) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw BankError(QStringLiteral("题库文件不存在：%1").arg(path));
-    if (!info.isFile())
-        throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
-    const QByteArray head = file.read(64);
-    const qint64 size = file.size();
-    file.close();
+    requireRegularFile(path);
+    if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK) {
+        const bool readable = QFile::exists(path) && QFile(path).open(QIODevice::ReadOnly);
+        throw BankError(readable ? QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage())
+                                 : QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    }
+    QByteArray head;
+    qint64 size = 0;
+    if (!readOpenFile(db.handle(), &head, &size))
+        throw BankError(QStringLiteral("读取题库文件时出错：%1").arg(path));
     checkHeader(path, head, size);
 
     const QByteArray key = CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
-    if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
     if (db.setKey(key) != SQLITE_OK)
         throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
 
@@ -72,6 +101,16 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
         throw BankError(statementFailure(db.errorCode(), db.errorMessage(), QString(), path));
     if (marker.columnInt64(0) != kApplicationId)
         throw BankError(QStringLiteral("不是题库文件：%1").arg(path));
+}
+
+void prepareKey(const QString &path, const QByteArray &databasePassword) {
+    requireRegularFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    const QByteArray head = file.read(kHeadSize);
+    checkHeader(path, head, file.size());
+    CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
 }
 
 QString wrongPasswordMessage(const QString &path) {

@@ -13,8 +13,14 @@ namespace BankFile {
 constexpr int kApplicationId = 0x4d514253; // "MQBS"
 
 // Opens PATH read-only with the database password into DB. Throws BankError for a missing, foreign, damaged or
-// wrongly keyed file.
+// wrongly keyed file. The key is derived from the salt of the file that DB has open, so a bank renamed over PATH
+// meanwhile opens as the one or the other bank, never as a wrong password.
 void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePassword);
+
+// Derives the key for the bank at PATH into CipherKeyCache, ahead of an open() that will want it. The salt is read
+// from the path: should the file be replaced meanwhile, open() simply derives the other file's key. Throws
+// BankError as open() would for a file that is plainly no bank.
+void prepareKey(const QString &path, const QByteArray &databasePassword);
 
 // The message for a database password that the bank refuses.
 QString wrongPasswordMessage(const QString &path);
