@@ -18,6 +18,9 @@ namespace {
 constexpr qint64 kPageSize = 1024;
 // How much of the file tells what it is: the salt, or a foreign header.
 constexpr int kHeadSize = 64;
+// A statement quoted in a message keeps its beginning and its end; a knowledge statement may run to many kilobytes.
+constexpr int kQuotedHead = 120;
+constexpr int kQuotedTail = 60;
 
 const char kSqliteHeader[] = "SQLite format 3";
 const char kJetSignature[] = "Standard Jet DB";
@@ -103,6 +106,14 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
         throw BankError(QStringLiteral("不是题库文件：%1").arg(path));
 }
 
+void requirePlainBank(const QString &path) {
+    requireRegularFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    checkHeader(path, file.read(kHeadSize), file.size());
+}
+
 void prepareKey(const QString &path, const QByteArray &databasePassword) {
     requireRegularFile(path);
     QFile file(path);
@@ -118,14 +129,27 @@ QString wrongPasswordMessage(const QString &path) {
         .arg(path);
 }
 
+QString quotedStatement(const QString &statement) {
+    QString flat = statement;
+    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (flat.size() <= kQuotedHead + kQuotedTail + 1)
+        return flat;
+    return flat.left(kQuotedHead) + QStringLiteral("…") + flat.right(kQuotedTail);
+}
+
 QString statementFailure(int code, const QString &engineMessage, const QString &statement, const QString &path) {
     static const QString noTable = QStringLiteral("no such table: ");
     static const QString noColumn = QStringLiteral("no such column: ");
+    static const QString tooDeep = QStringLiteral("Expression tree is too large");
     if (engineMessage.startsWith(noTable))
         return QStringLiteral("题库文件中缺少数据表“%1”：%2").arg(engineMessage.mid(noTable.size()), path);
     if (engineMessage.startsWith(noColumn))
         return QStringLiteral("题库文件中缺少列“%1”（语句：%2）：%3")
-            .arg(engineMessage.mid(noColumn.size()), statement, path);
+            .arg(engineMessage.mid(noColumn.size()), quotedStatement(statement), path);
+    if (engineMessage.startsWith(tooDeep))
+        return QStringLiteral("题库语句的条件太多，数据库引擎拒绝执行（%1）：多半是某道选择题的知识点编码太长"
+                              "（语句：%2；题库文件：%3）")
+            .arg(engineMessage, quotedStatement(statement), path);
     switch (code) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
@@ -134,13 +158,24 @@ QString statementFailure(int code, const QString &engineMessage, const QString &
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("题库文件正被其他程序修改，请稍后再试：%1").arg(path);
+    case SQLITE_READONLY:
+        // A reader meets this only where a journal left by an interrupted change waits to be rolled back, which a
+        // read-only connection must not do.
+        if (QFile::exists(path + QStringLiteral("-journal")))
+            return QStringLiteral(
+                       "题库文件旁有一个修改中断后留下的日志文件：%1。练习程序只读取题库，不能用它把题库恢复原状。"
+                       "请确认没有程序正在修改题库，然后用 mockexam-bank build 重新生成题库，"
+                       "或删除这个日志文件后用 mockexam-bank check 检查题库：%2")
+                .arg(path + QStringLiteral("-journal"), path);
+        return QStringLiteral("读取题库文件时出错：%1（%2）").arg(path, engineMessage);
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
         return QStringLiteral("读取题库文件时出错：%1（%2）").arg(path, engineMessage);
     case SQLITE_NOMEM:
         return QStringLiteral("内存不足，无法读取题库文件：%1").arg(path);
     default:
-        return QStringLiteral("题库语句执行失败：%1（语句：%2；题库文件：%3）").arg(engineMessage, statement, path);
+        return QStringLiteral("题库语句执行失败：%1（语句：%2；题库文件：%3）")
+            .arg(engineMessage, quotedStatement(statement), path);
     }
 }
 

@@ -13,8 +13,17 @@ void TADOConnection::Private::ensureOpen() {
     // The string is read only now, as the provider would: assigning a faulty one is not yet an error.
     const ConnectionSettings settings = parseConnectionString(connectionString);
     const bool legacy = JetBank::recognises(settings.dataSource);
-    if (!legacy)
+    if (!legacy) {
+        // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no Access/Jet
+        // file is the one at fault (damaged or replaced), and the message must name it, not the workgroup file.
+        if (JetBank::recognises(settings.systemDatabase)) {
+            BankFile::requirePlainBank(settings.dataSource);
+            throw BankError(QStringLiteral("题库文件已损坏或不是题库文件：%1（工作组文件 %2 是 Access/Jet 格式，"
+                                           "题库文件却不是；若题库文件无误，则是放错了工作组文件）")
+                                .arg(settings.dataSource, settings.systemDatabase));
+        }
         WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+    }
     try {
         if (legacy)
             JetBank::open(db, settings);
