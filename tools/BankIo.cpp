@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <sqlite3.h>
@@ -22,6 +23,8 @@ namespace {
 
 const char kBankName[] = "Bs.mdb";
 const char kWorkgroupName[] = "Mq4100.mdw";
+// How many lines of the engine's integrity report a message quotes.
+constexpr int kReportedProblems = 3;
 
 QByteArray quotedName(const QString &name) {
     QString inner = name;
@@ -177,4 +180,35 @@ BankTables readBank(const QString &dir, const BankCredentials &credentials) {
     }
     query.Close();
     return tables;
+}
+
+QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &credentials) {
+    const QDir bankDir(dir);
+    const QString bank = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kWorkgroupName)));
+    WorkgroupFile::verify(workgroup, credentials.user, credentials.password);
+    QList<FileDamage> damage;
+    const auto report = [&damage](const QString &role, const QString &path, const QStringList &problems) {
+        if (problems.isEmpty())
+            return;
+        QStringList lines;
+        for (const QString &problem : problems)
+            for (const QString &line : problem.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                if (!line.startsWith(QLatin1String("*** in database")))
+                    lines.append(line.trimmed());
+        QString quoted = lines.mid(0, kReportedProblems).join(QStringLiteral("；"));
+        if (lines.size() > kReportedProblems)
+            quoted += QStringLiteral("；等共 %1 处").arg(lines.size());
+        damage.append({QFileInfo(path).fileName(),
+                       QStringLiteral("%1已损坏：%2（数据库引擎的完整性检查报告：%3）").arg(role, path, quoted)});
+    };
+
+    SqliteDatabase bankDb;
+    BankFile::open(bankDb, bank, credentials.databasePassword);
+    report(QStringLiteral("题库文件"), bank, bankDb.integrityProblems());
+    SqliteDatabase workgroupDb;
+    if (workgroupDb.open(workgroup, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
+        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(workgroup, workgroupDb.errorMessage()));
+    report(QStringLiteral("工作组文件"), workgroup, workgroupDb.integrityProblems());
+    return damage;
 }

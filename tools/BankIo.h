@@ -20,3 +20,14 @@ void writeBank(const BankTables &tables, const QString &outDir, const BankCreden
 // Reads all three tables of the bank in DIR through the engine, with the trainer's connection string (or one built
 // from the given credentials). Throws BankError.
 BankTables readBank(const QString &dir, const BankCredentials &credentials = {});
+
+// Reads every page that a table or an index uses in both files of the bank in DIR, through the engine's own
+// integrity check (in the encrypted bank each page is decrypted and its checksum tested on the way). The tables'
+// rows alone do not reach the index pages, which every drawing reads. One entry per damaged file: its name
+// ("Bs.mdb", "Mq4100.mdw") and a Chinese message naming its path and quoting the engine's report; empty when both
+// are sound. Throws BankError when the bank does not open.
+struct FileDamage {
+    QString file;
+    QString message;
+};
+QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &credentials = {});
