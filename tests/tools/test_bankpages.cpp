@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,12 +41,13 @@ void flipByte(const QString &path, qint64 offset) {
 } // namespace
 
 // What `check` finds beyond the rows: damage where only the drawing's indexes reach, and a knowledge statement the
-// engine would refuse.
+// engine would refuse; and how `draw --times` reports.
 class TestBankPages : public QObject {
     Q_OBJECT
 private slots:
     void checkReadsTheIndexPages();
     void checkRefusesKnowledgeCodesTheEngineCannotLookUp();
+    void drawTimesReportsEachDrawingAndTheMedian();
 };
 
 // One flipped byte in an index page: the rows read back whole, every drawing fails, and `check` says so.
@@ -83,6 +85,37 @@ void TestBankPages::checkRefusesKnowledgeCodesTheEngineCannotLookUp() {
     QVERIFY2(
         run.out.contains(QStringLiteral("错误 choose tid=1：知识点编码有 1000 段，查询知识点的语句最多容纳 999 段")),
         qPrintable(run.out));
+}
+
+// The shape of the report, not its figures: the key derivation on a line of its own, one line per drawing, the
+// median last.
+void TestBankPages::drawTimesReportsEachDrawingAndTheMedian() {
+    QTemporaryDir dir;
+    const QString dat = writeTestBank(dir.path(), makeTables());
+    const ToolRun run = runToolCapturing({QStringLiteral("draw"), dat, QStringLiteral("--times"), QStringLiteral("3")});
+    QVERIFY2(run.status == 0, qPrintable(run.err));
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 5);
+    const QString number = QStringLiteral("[0-9]+\\.[0-9]");
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("^密钥推导用时 %1 毫秒（工作组口令与题库密钥，每次运行只推导一次）$").arg(number))
+                 .match(lines[0])
+                 .hasMatch(),
+             qPrintable(lines[0]));
+    for (int i = 1; i <= 3; ++i)
+        QVERIFY2(QRegularExpression(QStringLiteral("^第 %1 次抽题用时 %2 毫秒，打开连接 65 次$").arg(i).arg(number))
+                     .match(lines[i])
+                     .hasMatch(),
+                 qPrintable(lines[i]));
+    QVERIFY2(QRegularExpression(QStringLiteral("^抽题用时中位数 %1 毫秒（共 3 次）$").arg(number))
+                 .match(lines[4])
+                 .hasMatch(),
+             qPrintable(lines[4]));
+
+    for (const QString &bad : {QStringLiteral("0"), QStringLiteral("x")}) {
+        const ToolRun refused = runToolCapturing({QStringLiteral("draw"), dat, QStringLiteral("--times"), bad});
+        QCOMPARE(refused.status, 2);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestBankPages)
