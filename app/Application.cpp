@@ -9,6 +9,8 @@
 #include "BankError.h"
 #include "BusyMessage.h"
 #include "Fonts.h"
+#include "InputGate.h"
+#include "JetChildReader.h"
 #include "MessageBoxSeam.h"
 #include "ScreenGlobals.h"
 #include "Tfrm_qelNeoForm.h"
@@ -17,6 +19,8 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     installFontSubstitutions();
     setFont(songFont(12));
     setApplicationDisplayName(productTitle());
+    // A legacy bank's reading child may take up to its deadline; the windows stay alive meanwhile.
+    JetChildReader::setWaitGuardFactory(&InputGate::forTrainer);
 }
 
 bool Application::notify(QObject *receiver, QEvent *event) {
