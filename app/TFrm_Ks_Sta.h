@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyWarmUp.h"
 #include "Tfrm_qelNeoForm.h"
 
 class BevelPanel;
@@ -28,4 +29,7 @@ protected:
 
 private:
     void buildButtons();
+
+    // The bank's keys, derived while the splash is up so that the first start is as quick as the others.
+    KeyWarmUp m_keyWarmUp;
 };

@@ -6,6 +6,7 @@
 
 #include "AppShell.h"
 #include "Application.h"
+#include "CipherKeyCache.h"
 #include "ExamState.h"
 #include "ExecutableDir.h"
 #include "JetChildReader.h"
@@ -15,8 +16,10 @@
 #include "TAnimate.h"
 #include "TFrm_Ks_Choose.h"
 #include "TdxButton.h"
+#include "TestBank.h"
 #include "Tfrm_logo.h"
 #include "Tx_printmessage.h"
+#include "WorkgroupFile.h"
 
 namespace {
 
@@ -37,7 +40,8 @@ void click(QWidget *widget) {
 
 } // namespace
 
-// The start screen and the bank: a legacy bank's reading child that hangs while the windows stay alive.
+// The start screen and the bank: the keys derived while the splash is up, and a legacy bank's reading child that
+// hangs while the windows stay alive.
 class TestStartBank : public QObject {
     Q_OBJECT
 private slots:
@@ -45,6 +49,8 @@ private slots:
     void init();
     void cleanup();
 
+    void keysAreDerivedWhileTheSplashIsUp();
+    void failureWhileTheSplashIsUpIsReportedAtTheStart();
     void hungReaderLeavesTheWindowsAliveAndQuitEndsTheProgram();
 
 private:
@@ -71,6 +77,35 @@ void TestStartBank::cleanup() {
     QDir(m_dir.filePath(QStringLiteral("Dat"))).removeRecursively();
     JetChildReader::setToolPath(QString());
     JetChildReader::setTimeout(0);
+}
+
+// Both slow derivations run before the start button is pressed; the first start then derives nothing.
+void TestStartBank::keysAreDerivedWhileTheSplashIsUp() {
+    writeTestBank(m_dir.path(), makeTables()); // a new bank: a salt and a workgroup file this process has not seen
+    const int derivations = CipherKeyCache::derivationCount();
+    const int hashes = WorkgroupFile::hashCount();
+    showMainWindow();
+    QTRY_COMPARE(CipherKeyCache::derivationCount(), derivations + 1);
+    QTRY_COMPARE(WorkgroupFile::hashCount(), hashes + 1);
+
+    click(startScreenButton("Button1"));
+    QTRY_VERIFY(Frm_Ks_Choose->isVisible());
+    QCOMPARE(Frm_Ks_Choose->Tag, 1);
+    QCOMPARE(CipherKeyCache::derivationCount(), derivations + 1);
+    QCOMPARE(WorkgroupFile::hashCount(), hashes + 1);
+    QVERIFY(m_messages.isEmpty());
+}
+
+// The derivation meets the missing workgroup file during the splash and says nothing; the start says it, once.
+void TestStartBank::failureWhileTheSplashIsUpIsReportedAtTheStart() {
+    const QString dat = writeTestBank(m_dir.path(), makeTables());
+    QVERIFY(QFile::remove(QDir(dat).filePath(QStringLiteral("Mq4100.mdw"))));
+    showMainWindow();
+    QVERIFY(m_messages.isEmpty());
+    click(startScreenButton("Button1"));
+    QTRY_COMPARE(m_messages.size(), 1);
+    QVERIFY2(m_messages.first().contains(QStringLiteral("工作组文件不存在")), qPrintable(m_messages.first()));
+    QCOMPARE(Frm_Ks_Choose->Tag, 0);
 }
 
 // A reading child that never answers: while the start waits for it, the busy window animates, a second start and
