@@ -14,15 +14,18 @@ void TADOConnection::Private::ensureOpen() {
     const ConnectionSettings settings = parseConnectionString(connectionString);
     const bool legacy = JetBank::recognises(settings.dataSource);
     if (!legacy) {
-        // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no Access/Jet
-        // file is the one at fault (damaged or replaced), and the message must name it, not the workgroup file.
-        if (JetBank::recognises(settings.systemDatabase)) {
+        try {
+            WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+        } catch (const BankError &) {
+            // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no
+            // Access/Jet file is the one at fault (damaged or replaced), and the message must name it.
+            if (!JetBank::recognises(settings.systemDatabase))
+                throw;
             BankFile::requirePlainBank(settings.dataSource);
             throw BankError(QStringLiteral("题库文件已损坏或不是题库文件：%1（工作组文件 %2 是 Access/Jet 格式，"
                                            "题库文件却不是；若题库文件无误，则是放错了工作组文件）")
                                 .arg(settings.dataSource, settings.systemDatabase));
         }
-        WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
     }
     try {
         if (legacy)
