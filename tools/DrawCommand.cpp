@@ -26,7 +26,7 @@ void timeDrawings(TDm &dataModule, int times, QTextStream &out) {
     QElapsedTimer clock;
     clock.start();
     KeyWarmUp::derive(dataModule.ADOConnection1->connectionString());
-    out << QStringLiteral("密钥推导用时 %1 毫秒（工作组口令与题库密钥，每次运行只推导一次）\n")
+    out << QStringLiteral("密钥推导用时 %1 毫秒（工作组密码的校验值和题库密钥，每个进程只推导一次）\n")
                .arg(milliseconds(clock.nsecsElapsed()));
     QList<qint64> spans;
     for (int i = 1; i <= times; ++i) {
