@@ -10,6 +10,8 @@
 #include "BusyMessage.h"
 #include "Fonts.h"
 #include "HandlerGuard.h"
+#include "InputGate.h"
+#include "JetChildReader.h"
 #include "MessageBoxSeam.h"
 #include "ModalLayer.h"
 #include "QtTranslations.h"
@@ -24,6 +26,8 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     // the screens' captions, nothing more.
     MessageBoxSeam::setTitle(productTitle());
     HandlerGuard::setErrorHandler([this](const QString &message) { HandleException(message); });
+    // A legacy bank's reading child may take up to its deadline; the windows stay alive meanwhile.
+    JetChildReader::setWaitGuardFactory(&InputGate::forTrainer);
 }
 
 Application::~Application() {

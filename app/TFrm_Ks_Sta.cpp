@@ -64,6 +64,9 @@ void TFrm_Ks_Sta::buildButtons() {
 
 void TFrm_Ks_Sta::FormShow(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
+    // The two slow key derivations of the first start run while the splash is up (see KeyWarmUp).
+    const QString dat = executableDir() + QStringLiteral("Dat") + QDir::separator();
+    m_keyWarmUp.start(buildConnectionString(dat + QStringLiteral("Bs.mdb"), dat + QStringLiteral("Mq4100.mdw")));
     const auto logo = std::make_unique<Tfrm_logo>();
     showModal(logo.get());
 }
@@ -74,6 +77,8 @@ void TFrm_Ks_Sta::Button1Click() {
 
 void TFrm_Ks_Sta::startExam() {
     ShowBusyMessage(QStringLiteral("正在随机抽题请等待...."), 3);
+    // Normally long done by now; deriving the same key twice side by side would only cost time.
+    m_keyWarmUp.wait();
     // The connection string can only be changed while the connection is closed.
     Dm->ADOConnection1->Close();
     const QString dat = executableDir() + QStringLiteral("Dat") + QDir::separator();

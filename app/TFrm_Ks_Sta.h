@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeyWarmUp.h"
 #include "Tfrm_qelNeoForm.h"
 
 class BevelPanel;
@@ -29,4 +30,7 @@ protected:
 private:
     void buildButtons();
     void startExam();
+
+    // The bank's keys, derived while the splash is up so that the first start is as quick as the others.
+    KeyWarmUp m_keyWarmUp;
 };

@@ -10,6 +10,7 @@
 #include "ExamState.h"
 #include "FillKey.h"
 #include "GiveAway.h"
+#include "PaperDrawing.h"
 
 namespace {
 
@@ -270,18 +271,20 @@ private:
         if (codes.size() % kCodeLength != 0)
             warning(name, id, QStringLiteral("知识点编码长 %1 字节，不是 5 的倍数").arg(codes.size()));
 
+        const QList<QByteArray> pieces = codePieces(codes);
+        if (pieces.size() > kMaxKnowledgePieces)
+            error(name, id,
+                  QStringLiteral("知识点编码有 %1 段，查询知识点的语句最多容纳 %2 段（数据库引擎的表达式深度上限）："
+                                 "抽到这道题时抽题会失败")
+                      .arg(pieces.size())
+                      .arg(kMaxKnowledgePieces));
         QList<QByteArray> distinct;
-        for (const QByteArray &piece : codePieces(codes))
-            if (!distinct.contains(piece))
+        QSet<QByteArray> seen;
+        for (const QByteArray &piece : pieces)
+            if (!seen.contains(piece)) {
+                seen.insert(piece);
                 distinct.append(piece);
-        QStringList quotedPieces;
-        for (const QByteArray &piece : distinct)
-            if (piece.contains('\''))
-                quotedPieces.append(quoted(piece));
-        if (!quotedPieces.isEmpty())
-            warning(name, id,
-                    QStringLiteral("知识点编码 %1 含单引号：查询知识点的语句原样拼接编码，会出错")
-                        .arg(quotedPieces.join(QStringLiteral("、"))));
+            }
         if (!knowledgeKnown)
             return;
 

@@ -88,7 +88,11 @@ int runBuildCommand(const QStringList &args, QTextStream &out) {
 int runCheckCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, CredentialOptions);
     const QStringList paths = arguments.positional({QStringLiteral("DIR")});
-    const QList<BankFinding> findings = checkBank(readBank(paths[0], credentialsFrom(arguments)));
+    const BankCredentials credentials = credentialsFrom(arguments);
+    QList<BankFinding> findings = checkBank(readBank(paths[0], credentials));
+    // The drawing reads pages that the rows alone never touch (the indexes), so every page is read as well.
+    for (const FileDamage &damage : checkBankPages(paths[0], credentials))
+        findings.append({BankFinding::Error, damage.file, QString(), damage.message});
     int errors = 0;
     for (const BankFinding &finding : findings) {
         out << formatFinding(finding) << '\n';

@@ -1,10 +1,20 @@
 #include "BankIo.h"
 
+#include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QUuid>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <sqlite3.h>
 
@@ -22,6 +32,8 @@ namespace {
 
 const char kBankName[] = "Bs.mdb";
 const char kWorkgroupName[] = "Mq4100.mdw";
+// How many lines of the engine's integrity report a message quotes.
+constexpr int kReportedProblems = 3;
 
 QByteArray quotedName(const QString &name) {
     QString inner = name;
@@ -125,10 +137,53 @@ void removeAside(const QString &path) {
     QFile::remove(path + QStringLiteral("-journal"));
 }
 
+QString systemError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
 void renameInto(const QString &from, const QString &to) {
     // POSIX rename replaces an existing bank in one step; a reader sees either the old file or the new one.
     if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        throw BankError(QStringLiteral("无法把新文件放到位：%1").arg(to));
+        throw BankError(QStringLiteral("无法把新文件放到位：%1（%2）").arg(to, systemError()));
+}
+
+// A build writes its files aside under names of their own, ".Bs.mdb.<process id>.<random>.tmp" (the engine adds
+// "-journal" while it writes) and ".Mq4100.mdw.<process id>.<random>.old" for the old workgroup file it keeps until
+// the new bank is in place. A build killed outright leaves them behind.
+const QRegularExpression &asidePattern() {
+    static const QRegularExpression pattern(QStringLiteral(
+        R"(^\.(?:Bs\.mdb|Mq4100\.mdw)\.(?:([0-9]+)\.[0-9a-f]+\.(?:tmp|tmp-journal|old)|[0-9a-f]{12}\.tmp(?:-journal)?)$)"));
+    return pattern;
+}
+
+bool processIsRunning(qint64 pid) {
+    return pid > 0 && pid <= INT_MAX && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+}
+
+// Removes what builds that were killed left in DIR. A build still running (another process writing into the same
+// folder) keeps its files; names of older builds, which carried no process id, are always leftovers.
+void removeLeftovers(const QDir &dir) {
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names) {
+        const QRegularExpressionMatch match = asidePattern().match(name);
+        if (!match.hasMatch())
+            continue;
+        if (match.hasCaptured(1) && processIsRunning(match.captured(1).toLongLong()))
+            continue;
+        QFile::remove(dir.filePath(name));
+    }
+}
+
+// Keeps the file at PATH under the name KEPT as well, so that it can be put back; false when there is none.
+bool keepOld(const QString &path, const QString &kept) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return false;
+    // A second name for the same file costs nothing; where the file system has no hard links, a copy serves.
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(kept).constData()) != 0 &&
+        !QFile::copy(path, kept))
+        throw BankError(QStringLiteral("无法保留原来的文件以便出错时恢复：%1（%2）").arg(path, systemError()));
+    return true;
 }
 
 } // namespace
@@ -137,17 +192,42 @@ void writeBank(const BankTables &tables, const QString &outDir, const BankCreden
     const QDir dir(outDir);
     if (!QDir().mkpath(outDir))
         throw BankError(QStringLiteral("无法创建文件夹：%1").arg(outDir));
-    const QString unique = QUuid::createUuid().toString(QUuid::Id128).left(12);
+    removeLeftovers(dir);
+    const QString unique = QStringLiteral("%1.%2")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     const QString bankAside = dir.filePath(QStringLiteral(".Bs.mdb.%1.tmp").arg(unique));
     const QString workgroupAside = dir.filePath(QStringLiteral(".Mq4100.mdw.%1.tmp").arg(unique));
+    const QString workgroupKept = dir.filePath(QStringLiteral(".Mq4100.mdw.%1.old").arg(unique));
+    const QString bank = dir.filePath(QLatin1String(kBankName));
+    const QString workgroup = dir.filePath(QLatin1String(kWorkgroupName));
+    bool keptNeeded = false;
     try {
         writeBankFile(bankAside, tables, credentials.databasePassword);
         WorkgroupFile::create(workgroupAside, credentials.user, credentials.password);
-        renameInto(workgroupAside, dir.filePath(QLatin1String(kWorkgroupName)));
-        renameInto(bankAside, dir.filePath(QLatin1String(kBankName)));
+        // The two files only open as a pair: both are replaced or neither is. The workgroup file goes first and,
+        // should the bank then fail to take its place, the old one is put back.
+        const bool hadWorkgroup = keepOld(workgroup, workgroupKept);
+        renameInto(workgroupAside, workgroup);
+        try {
+            renameInto(bankAside, bank);
+        } catch (const BankError &error) {
+            const bool restored = hadWorkgroup ? std::rename(QFile::encodeName(workgroupKept).constData(),
+                                                             QFile::encodeName(workgroup).constData()) == 0
+                                               : QFile::remove(workgroup);
+            if (!restored) {
+                keptNeeded = true;
+                throw BankError(error.message() +
+                                QStringLiteral("；也无法恢复原来的工作组文件，它保存在 %1").arg(workgroupKept));
+            }
+            throw BankError(error.message() + QStringLiteral("；原来的题库和工作组文件保持不变"));
+        }
+        QFile::remove(workgroupKept);
     } catch (...) {
         removeAside(bankAside);
         removeAside(workgroupAside);
+        if (!keptNeeded)
+            QFile::remove(workgroupKept);
         throw;
     }
 }
@@ -177,4 +257,35 @@ BankTables readBank(const QString &dir, const BankCredentials &credentials) {
     }
     query.Close();
     return tables;
+}
+
+QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &credentials) {
+    const QDir bankDir(dir);
+    const QString bank = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kWorkgroupName)));
+    WorkgroupFile::verify(workgroup, credentials.user, credentials.password);
+    QList<FileDamage> damage;
+    const auto report = [&damage](const QString &role, const QString &path, const QStringList &problems) {
+        if (problems.isEmpty())
+            return;
+        QStringList lines;
+        for (const QString &problem : problems)
+            for (const QString &line : problem.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+                if (!line.startsWith(QLatin1String("*** in database")))
+                    lines.append(line.trimmed());
+        QString quoted = lines.mid(0, kReportedProblems).join(QStringLiteral("；"));
+        if (lines.size() > kReportedProblems)
+            quoted += QStringLiteral("；等共 %1 处").arg(lines.size());
+        damage.append({QFileInfo(path).fileName(),
+                       QStringLiteral("%1已损坏：%2（数据库引擎的完整性检查报告：%3）").arg(role, path, quoted)});
+    };
+
+    SqliteDatabase bankDb;
+    BankFile::open(bankDb, bank, credentials.databasePassword);
+    report(QStringLiteral("题库文件"), bank, bankDb.integrityProblems());
+    SqliteDatabase workgroupDb;
+    if (workgroupDb.open(workgroup, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
+        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(workgroup, workgroupDb.errorMessage()));
+    report(QStringLiteral("工作组文件"), workgroup, workgroupDb.integrityProblems());
+    return damage;
 }

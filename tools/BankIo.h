@@ -14,9 +14,21 @@ struct BankCredentials {
 };
 
 // Writes OUT/Bs.mdb and OUT/Mq4100.mdw from the tables. Both are written aside and renamed into place, so a failed
-// build leaves no half-written bank. Throws BankError.
+// build leaves no half-written bank, and they take their places as a pair: when the bank cannot, the old workgroup
+// file is put back. Files that an earlier build left aside when it was killed are removed first. Throws BankError.
 void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials = {});
 
 // Reads all three tables of the bank in DIR through the engine, with the trainer's connection string (or one built
 // from the given credentials). Throws BankError.
 BankTables readBank(const QString &dir, const BankCredentials &credentials = {});
+
+// Reads every page that a table or an index uses in both files of the bank in DIR, through the engine's own
+// integrity check (in the encrypted bank each page is decrypted and its checksum tested on the way). The tables'
+// rows alone do not reach the index pages, which every drawing reads. One entry per damaged file: its name
+// ("Bs.mdb", "Mq4100.mdw") and a Chinese message naming its path and quoting the engine's report; empty when both
+// are sound. Throws BankError when the bank does not open.
+struct FileDamage {
+    QString file;
+    QString message;
+};
+QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &credentials = {});

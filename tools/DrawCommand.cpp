@@ -1,11 +1,14 @@
 #include "DrawCommand.h"
 
+#include <algorithm>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTextStream>
 
 #include "ConnectionString.h"
 #include "ExamState.h"
+#include "KeyWarmUp.h"
 #include "PaperDrawing.h"
 #include "QuestionPrinter.h"
 #include "TDm.h"
@@ -56,17 +59,51 @@ void printDrawnPaper(const DrawnPaper &paper, QTextStream &out) {
     out << '\n';
 }
 
+QString milliseconds(qint64 nanoseconds) {
+    return QString::number(double(nanoseconds) / 1e6, 'f', 1);
+}
+
+// N drawings in one process, as a run of the trainer makes them one after another: the slow key derivations come
+// once, before the first, and are timed apart; each drawing then costs what every later start of the trainer costs.
+void timeDrawings(TDm &dataModule, int times, QTextStream &out) {
+    QElapsedTimer clock;
+    clock.start();
+    KeyWarmUp::derive(dataModule.ADOConnection1->connectionString());
+    out << QStringLiteral("密钥推导用时 %1 毫秒（工作组密码的校验值和题库密钥，每个进程只推导一次）\n")
+               .arg(milliseconds(clock.nsecsElapsed()));
+    QList<qint64> spans;
+    for (int i = 1; i <= times; ++i) {
+        const int opensBefore = dataModule.ADOConnection1->openCount();
+        clock.restart();
+        drawPaper(*dataModule.ADOQuery1, nullptr);
+        spans.append(clock.nsecsElapsed());
+        out << QStringLiteral("第 %1 次抽题用时 %2 毫秒，打开连接 %3 次\n")
+                   .arg(i)
+                   .arg(milliseconds(spans.last()))
+                   .arg(dataModule.ADOConnection1->openCount() - opensBefore);
+    }
+    std::sort(spans.begin(), spans.end());
+    const qsizetype middle = spans.size() / 2;
+    const qint64 median = spans.size() % 2 ? spans[middle] : (spans[middle - 1] + spans[middle]) / 2;
+    out << QStringLiteral("抽题用时中位数 %1 毫秒（共 %2 次）\n").arg(milliseconds(median)).arg(times);
+}
+
 } // namespace
 
 int runDrawCommand(const QStringList &args, QTextStream &out) {
-    const ToolArguments arguments(args, {}, {QStringLiteral("text")});
+    const ToolArguments arguments(args, {QStringLiteral("times")}, {QStringLiteral("text")});
     const QDir dir(arguments.positional({QStringLiteral("DIR")}).first());
+    const int times = arguments.intValue(QStringLiteral("times"), 0, 1, 100000);
 
     TDm dataModule;
     dataModule.ADOConnection1->Close();
     dataModule.ADOConnection1->setConnectionString(
         buildConnectionString(QDir::toNativeSeparators(dir.absoluteFilePath(QStringLiteral("Bs.mdb"))),
                               QDir::toNativeSeparators(dir.absoluteFilePath(QStringLiteral("Mq4100.mdw")))));
+    if (times > 0) {
+        timeDrawings(dataModule, times, out);
+        return ExitOk;
+    }
 
     QElapsedTimer clock;
     clock.start();

@@ -42,9 +42,10 @@ const QList<ToolCommand> &toolCommands() {
         {QStringLiteral("generate"), QStringLiteral("OUT [--choice N] [--fill M] [--seed S] [账户选项]"),
          QStringLiteral("在 OUT 中生成每个模块 N 道选择题（默认 11）、M 道填空题（默认 2）的合成题库，用于性能测试"),
          runGenerateCommand},
-        {QStringLiteral("draw"), QStringLiteral("DIR [--text]"),
+        {QStringLiteral("draw"), QStringLiteral("DIR [--text] [--times N]"),
          QStringLiteral(
-             "像练习程序一样从 DIR 中的题库抽一份试卷，逐题列出并给出抽题用时；--text 另外列出每道题的全部文字"),
+             "像练习程序一样从 DIR 中的题库抽一份试卷，逐题列出并给出抽题用时；--text 另外列出每道题的全部文字；"
+             "--times N 在同一进程中连抽 N 份，给出密钥推导用时、每份的抽题用时和中位数"),
          runDrawCommand},
         {QStringLiteral("import-jet"),
          QStringLiteral("LEGACY_DIR OUT [--from-user U] [--from-password P] [--from-db-password D] [账户选项]"),

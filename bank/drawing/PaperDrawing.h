@@ -56,3 +56,8 @@ bool knowledgeCodesBlank(const QByteArray &codes);
 // The knowledge statement for a question's codes, cut into 5-byte pieces. A quote inside a piece is doubled, so a
 // code always looks up exactly itself.
 QString knowledgeStatement(const QByteArray &codes);
+
+// The most pieces a knowledge statement can hold. Each piece after the first adds one "or" to a chain that the
+// engine parses as a tree one level deeper, and the engine refuses a tree deeper than 1000 levels: a question with
+// more pieces cannot be looked up, and its drawing fails.
+constexpr int kMaxKnowledgePieces = 999;

@@ -1,7 +1,8 @@
 #include "BankFile.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include <sys/stat.h>
 
 #include <sqlite3.h>
 
@@ -15,6 +16,11 @@ namespace {
 
 // The cipher writes 1024-byte pages; a bank is a whole number of them.
 constexpr qint64 kPageSize = 1024;
+// How much of the file tells what it is: the salt, or a foreign header.
+constexpr int kHeadSize = 64;
+// A statement quoted in a message keeps its beginning and its end; a knowledge statement may run to many kilobytes.
+constexpr int kQuotedHead = 120;
+constexpr int kQuotedTail = 60;
 
 const char kSqliteHeader[] = "SQLite format 3";
 const char kJetSignature[] = "Standard Jet DB";
@@ -35,27 +41,53 @@ void checkHeader(const QString &path, const QByteArray &head, qint64 size) {
         throw BankError(QStringLiteral("不是题库文件，或题库文件已损坏（文件长度不对）：%1").arg(path));
 }
 
+// Refuses what is not an ordinary file before anything opens it: opening a FIFO for reading would wait for a writer.
+void requireRegularFile(const QString &path) {
+    struct stat st {};
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+        throw BankError(QStringLiteral("题库文件不存在：%1").arg(path));
+    if (S_ISDIR(st.st_mode))
+        throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
+    if (!S_ISREG(st.st_mode))
+        throw BankError(QStringLiteral("不是题库文件（不是普通文件）：%1").arg(path));
+}
+
+// The first bytes and the length of the file that the connection has open. Read through the engine's own file
+// handle, so they belong to the very file that the key will be tried on, even when the path has meanwhile been
+// renamed over by another bank (a build replacing it): a salt read from the path could be the other file's.
+bool readOpenFile(sqlite3 *db, QByteArray *head, qint64 *size) {
+    sqlite3_file *file = nullptr;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+        return false;
+    sqlite3_int64 length = 0;
+    if (file->pMethods->xFileSize(file, &length) != SQLITE_OK)
+        return false;
+    *size = length;
+    const int wanted = int(qMin<qint64>(length, kHeadSize));
+    head->resize(wanted);
+    if (wanted > 0 && file->pMethods->xRead(file, head->data(), wanted, 0) != SQLITE_OK)
+        return false;
+    return true;
+}
+
 } // namespace
 
 namespace BankFile {
 
 void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePassword) {
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw BankError(QStringLiteral("题库文件不存在：%1").arg(path));
-    if (!info.isFile())
-        throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
-    const QByteArray head = file.read(64);
-    const qint64 size = file.size();
-    file.close();
+    requireRegularFile(path);
+    if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK) {
+        const bool readable = QFile::exists(path) && QFile(path).open(QIODevice::ReadOnly);
+        throw BankError(readable ? QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage())
+                                 : QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    }
+    QByteArray head;
+    qint64 size = 0;
+    if (!readOpenFile(db.handle(), &head, &size))
+        throw BankError(QStringLiteral("读取题库文件时出错：%1").arg(path));
     checkHeader(path, head, size);
 
     const QByteArray key = CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
-    if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
     if (db.setKey(key) != SQLITE_OK)
         throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
 
@@ -74,19 +106,50 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
         throw BankError(QStringLiteral("不是题库文件：%1").arg(path));
 }
 
+void requirePlainBank(const QString &path) {
+    requireRegularFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    checkHeader(path, file.read(kHeadSize), file.size());
+}
+
+void prepareKey(const QString &path, const QByteArray &databasePassword) {
+    requireRegularFile(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BankError(QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
+    const QByteArray head = file.read(kHeadSize);
+    checkHeader(path, head, file.size());
+    CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
+}
+
 QString wrongPasswordMessage(const QString &path) {
     return QStringLiteral("题库的数据库密码错误，无法打开题库文件：%1（密码无误时，则是文件不是题库或文件头已损坏）")
         .arg(path);
 }
 
+QString quotedStatement(const QString &statement) {
+    QString flat = statement;
+    flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (flat.size() <= kQuotedHead + kQuotedTail + 1)
+        return flat;
+    return flat.left(kQuotedHead) + QStringLiteral("…") + flat.right(kQuotedTail);
+}
+
 QString statementFailure(int code, const QString &engineMessage, const QString &statement, const QString &path) {
     static const QString noTable = QStringLiteral("no such table: ");
     static const QString noColumn = QStringLiteral("no such column: ");
+    static const QString tooDeep = QStringLiteral("Expression tree is too large");
     if (engineMessage.startsWith(noTable))
         return QStringLiteral("题库文件中缺少数据表“%1”：%2").arg(engineMessage.mid(noTable.size()), path);
     if (engineMessage.startsWith(noColumn))
         return QStringLiteral("题库文件中缺少列“%1”（语句：%2）：%3")
-            .arg(engineMessage.mid(noColumn.size()), statement, path);
+            .arg(engineMessage.mid(noColumn.size()), quotedStatement(statement), path);
+    if (engineMessage.startsWith(tooDeep))
+        return QStringLiteral("题库语句的条件太多，数据库引擎拒绝执行（%1）：多半是某道选择题的知识点编码太长"
+                              "（语句：%2；题库文件：%3）")
+            .arg(engineMessage, quotedStatement(statement), path);
     switch (code) {
     case SQLITE_NOTADB:
     case SQLITE_CORRUPT:
@@ -95,13 +158,24 @@ QString statementFailure(int code, const QString &engineMessage, const QString &
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return QStringLiteral("题库文件正被其他程序修改，请稍后再试：%1").arg(path);
+    case SQLITE_READONLY:
+        // A reader meets this only where a journal left by an interrupted change waits to be rolled back, which a
+        // read-only connection must not do.
+        if (QFile::exists(path + QStringLiteral("-journal")))
+            return QStringLiteral(
+                       "题库文件旁有一个修改中断后留下的日志文件：%1。练习程序只读取题库，不能用它把题库恢复原状。"
+                       "请确认没有程序正在修改题库，然后用 mockexam-bank build 重新生成题库，"
+                       "或删除这个日志文件后用 mockexam-bank check 检查题库：%2")
+                .arg(path + QStringLiteral("-journal"), path);
+        return QStringLiteral("读取题库文件时出错：%1（%2）").arg(path, engineMessage);
     case SQLITE_IOERR:
     case SQLITE_CANTOPEN:
         return QStringLiteral("读取题库文件时出错：%1（%2）").arg(path, engineMessage);
     case SQLITE_NOMEM:
         return QStringLiteral("内存不足，无法读取题库文件：%1").arg(path);
     default:
-        return QStringLiteral("题库语句执行失败：%1（语句：%2；题库文件：%3）").arg(engineMessage, statement, path);
+        return QStringLiteral("题库语句执行失败：%1（语句：%2；题库文件：%3）")
+            .arg(engineMessage, quotedStatement(statement), path);
     }
 }
 

@@ -1,6 +1,9 @@
 #include "CipherKeyCache.h"
 
+#include <atomic>
+
 #include <QHash>
+#include <QMutex>
 
 #include <openssl/evp.h>
 
@@ -12,12 +15,11 @@ namespace {
 constexpr int kKdfIterations = 64000;
 constexpr int kKeySize = 32;
 
-QHash<QByteArray, QByteArray> &cache() {
-    static QHash<QByteArray, QByteArray> keys;
-    return keys;
-}
-
-int g_derivations = 0;
+// The trainer derives its keys on a worker thread while the splash is up, and its drawing may ask for the same key
+// at once. The lock is held through a derivation, so that one key is derived once, never twice side by side.
+QMutex g_lock;
+QHash<QByteArray, QByteArray> g_keys;
+std::atomic<int> g_derivations{0};
 
 } // namespace
 
@@ -28,8 +30,9 @@ QByteArray rawKey(const QString &path, const QByteArray &salt, const QByteArray 
     QByteArray id;
     for (const QByteArray &part : {salt, password})
         id += QByteArray::number(part.size()) + ':' + part;
-    auto it = cache().constFind(id);
-    if (it != cache().constEnd())
+    const QMutexLocker locker(&g_lock);
+    auto it = g_keys.constFind(id);
+    if (it != g_keys.constEnd())
         return it.value();
 
     unsigned char key[kKeySize];
@@ -39,12 +42,12 @@ QByteArray rawKey(const QString &path, const QByteArray &salt, const QByteArray 
         throw BankError(QStringLiteral("无法计算题库文件的密钥：%1").arg(path));
     ++g_derivations;
     const QByteArray raw = "x'" + QByteArray(reinterpret_cast<const char *>(key), kKeySize).toHex() + "'";
-    cache().insert(id, raw);
+    g_keys.insert(id, raw);
     return raw;
 }
 
 int derivationCount() {
-    return g_derivations;
+    return g_derivations.load();
 }
 
 } // namespace CipherKeyCache

@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-// Turns a bank's password into the raw key that opens it, deriving each key at most once per process.
+// Turns a bank's password into the raw key that opens it, deriving each key at most once per process. Safe to call
+// from any thread.
 //
 // The bank's cipher derives its page key from the password and the salt in the file's first 16 bytes with 64000
 // rounds of PBKDF2-HMAC-SHA1, some 27 ms. Keep-connection is off, so a drawing opens the bank 65 times; handing the

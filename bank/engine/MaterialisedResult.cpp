@@ -19,9 +19,10 @@ MaterialisedResult::MaterialisedResult(sqlite3 *db, const QString &statement, co
         throw BankError(QStringLiteral("查询语句是空的（题库文件：%1）").arg(bankPath));
     // Only a trailing ";" and blanks may follow: a second statement would run unseen.
     if (!tail.replace(';', ' ').trimmed().isEmpty())
-        throw BankError(QStringLiteral("一次只能执行一条查询语句：%1").arg(statement));
+        throw BankError(QStringLiteral("一次只能执行一条查询语句：%1").arg(BankFile::quotedStatement(statement)));
     if (!query.isReadOnly())
-        throw BankError(QStringLiteral("题库只能读取，不能执行修改它的语句：%1").arg(statement));
+        throw BankError(
+            QStringLiteral("题库只能读取，不能执行修改它的语句：%1").arg(BankFile::quotedStatement(statement)));
 
     const int columns = query.columnCount();
     for (int c = 0; c < columns; ++c)

@@ -4,6 +4,7 @@
 #include <sqlite3.h>
 
 #include "CodecMemoryLock.h"
+#include "SqliteStatement.h"
 
 namespace {
 
@@ -68,6 +69,24 @@ void SqliteDatabase::close() {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+}
+
+QStringList SqliteDatabase::integrityProblems() {
+    const CodecMemoryLock::Skip skip;
+    SqliteStatement check;
+    QStringList problems;
+    int rc = check.prepare(m_db, "PRAGMA integrity_check");
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = check.step();
+        if (rc == SQLITE_ROW) {
+            const QString line = QString::fromUtf8(check.columnBytes(0));
+            if (line != QLatin1String("ok"))
+                problems.append(line);
+        }
+    }
+    if (rc != SQLITE_DONE)
+        problems.append(errorMessage());
+    return problems;
 }
 
 int SqliteDatabase::errorCode() const {

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 struct sqlite3;
 
@@ -26,6 +27,9 @@ public:
     int setKey(const QByteArray &key);
     int exec(const QByteArray &sql);
     void close();
+    // What the engine's own integrity check finds, reading every page that a table or an index uses: its report
+    // line by line, or the error that stopped it; empty when all is well.
+    QStringList integrityProblems();
 
     bool isOpen() const { return m_db != nullptr; }
     sqlite3 *handle() const { return m_db; }

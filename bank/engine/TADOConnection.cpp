@@ -20,8 +20,20 @@ void TADOConnection::Private::ensureOpen() {
     if (!bankFile.dir().exists())
         throw BankError(QStringLiteral("找不到题库文件夹：%1").arg(QDir::toNativeSeparators(bankFile.absolutePath())));
     const bool legacy = JetBank::recognises(settings.dataSource);
-    if (!legacy)
-        WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+    if (!legacy) {
+        try {
+            WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+        } catch (const BankError &) {
+            // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no
+            // Access/Jet file is the one at fault (damaged or replaced), and the message must name it.
+            if (!JetBank::recognises(settings.systemDatabase))
+                throw;
+            BankFile::requirePlainBank(settings.dataSource);
+            throw BankError(QStringLiteral("题库文件已损坏或不是题库文件：%1（工作组文件 %2 是 Access/Jet 格式，"
+                                           "题库文件却不是；若题库文件无误，则是放错了工作组文件）")
+                                .arg(settings.dataSource, settings.systemDatabase));
+        }
+    }
     try {
         if (legacy)
             JetBank::open(db, settings);

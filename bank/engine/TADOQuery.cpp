@@ -5,6 +5,7 @@
 #include <QHash>
 
 #include "BankError.h"
+#include "BankFile.h"
 #include "ResultSet.h"
 #include "TADOConnectionPrivate.h"
 
@@ -130,8 +131,8 @@ int TADOQuery::fieldIndex(const QString &name) const {
     m_d->requireActive();
     const auto it = m_d->columnIndex.constFind(name.toLower());
     if (it == m_d->columnIndex.constEnd())
-        throw BankError(
-            QStringLiteral("查询结果中没有列“%1”（语句：%2；题库文件：%3）").arg(name, m_d->statement, m_d->bankPath));
+        throw BankError(QStringLiteral("查询结果中没有列“%1”（语句：%2；题库文件：%3）")
+                            .arg(name, BankFile::quotedStatement(m_d->statement), m_d->bankPath));
     return it.value();
 }
 

@@ -1,6 +1,9 @@
 #include "WorkgroupFile.h"
 
+#include <atomic>
+
 #include <QFile>
+#include <QMutex>
 #include <QSet>
 
 #include <openssl/crypto.h>
@@ -33,12 +36,11 @@ QByteArray hashPassword(const QByteArray &password, const QByteArray &salt, int 
     return hash;
 }
 
-QSet<QByteArray> &verified() {
-    static QSet<QByteArray> logons;
-    return logons;
-}
-
-int g_hashes = 0;
+// Logons are verified from the worker thread that prepares the keys during the splash as well as from the drawing.
+// The lock is held through a verification, so that one logon is hashed once, never twice side by side.
+QMutex g_lock;
+QSet<QByteArray> g_verified;
+std::atomic<int> g_hashes{0};
 
 QString notWorkgroup(const QString &path) {
     return QStringLiteral("不是工作组文件：%1").arg(path);
@@ -97,7 +99,8 @@ void verify(const QString &path, const QByteArray &user, const QByteArray &passw
           QByteArray::number(qint64(st.st_size)), QByteArray::number(qint64(st.st_mtim.tv_sec)),
           QByteArray::number(qint64(st.st_mtim.tv_nsec)), user.toLower(), password})
         id += QByteArray::number(part.size()) + ':' + part;
-    if (verified().contains(id))
+    const QMutexLocker locker(&g_lock);
+    if (g_verified.contains(id))
         return;
 
     QFile file(path);
@@ -139,11 +142,11 @@ void verify(const QString &path, const QByteArray &user, const QByteArray &passw
     if (CRYPTO_memcmp(hash.constData(), stored.constData(), kHashSize) != 0)
         throw BankError(
             QStringLiteral("工作组用户“%1”的密码错误（工作组文件：%2）").arg(QString::fromUtf8(user), path));
-    verified().insert(id);
+    g_verified.insert(id);
 }
 
 int hashCount() {
-    return g_hashes;
+    return g_hashes.load();
 }
 
 } // namespace WorkgroupFile

@@ -11,7 +11,7 @@
 //
 // Verifying a logon runs the slow hash once per process for each file, user and password; the file's identity
 // (device, inode, size, modification time) is part of the cache key, so a workgroup file that changes is checked
-// again.
+// again. verify() is safe to call from any thread.
 namespace WorkgroupFile {
 
 // Writes a new workgroup file at PATH (which must not exist) holding the one account. Throws BankError.

@@ -3,8 +3,11 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
+#include <QTimer>
 
 #include <sys/resource.h>
 
@@ -26,6 +29,62 @@ constexpr rlim_t kMaxChildMemory = rlim_t(1) * 1024 * 1024 * 1024;
 QString g_toolPath;
 int g_timeout = kDefaultTimeout;
 int g_runs = 0;
+JetChildReader::WaitGuardFactory g_waitGuardFactory;
+
+// How a wait for the child ended.
+enum class WaitEnd { Finished, TimedOut, TooLarge, Quit };
+
+WaitEnd waitBlocking(QProcess &child, const QDeadlineTimer &deadline, QByteArray &stream) {
+    while (child.state() != QProcess::NotRunning) {
+        if (deadline.hasExpired())
+            return WaitEnd::TimedOut;
+        // False once the child has closed its output (then nothing is left but to wait for its end) or when the
+        // time is up; the waits share one deadline.
+        if (!child.waitForReadyRead(int(qMax<qint64>(deadline.remainingTime(), 1))) &&
+            child.state() != QProcess::NotRunning && !deadline.hasExpired())
+            child.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 1)));
+        stream += child.readAllStandardOutput();
+        if (stream.size() > kMaxStream)
+            return WaitEnd::TooLarge;
+    }
+    return WaitEnd::Finished;
+}
+
+// The same wait in a local event loop, so that the program's windows paint and animate meanwhile. The guard,
+// held for the loop's run, keeps out whatever must not happen in the middle of the caller's work.
+WaitEnd waitInEventLoop(QProcess &child, const QDeadlineTimer &deadline, QByteArray &stream) {
+    const std::shared_ptr<void> guard = g_waitGuardFactory();
+    QEventLoop loop;
+    bool ended = false;
+    WaitEnd end = WaitEnd::Finished;
+    const auto finish = [&](WaitEnd how) {
+        if (ended)
+            return;
+        ended = true;
+        end = how;
+        loop.quit();
+    };
+    QObject::connect(&child, &QProcess::readyReadStandardOutput, &loop, [&] {
+        stream += child.readAllStandardOutput();
+        if (stream.size() > kMaxStream)
+            finish(WaitEnd::TooLarge);
+    });
+    QObject::connect(&child, &QProcess::finished, &loop, [&] { finish(WaitEnd::Finished); });
+    QTimer timeUp;
+    timeUp.setSingleShot(true);
+    QObject::connect(&timeUp, &QTimer::timeout, &loop, [&] { finish(WaitEnd::TimedOut); });
+    timeUp.start(int(qMax<qint64>(deadline.remainingTime(), 1)));
+    if (child.state() == QProcess::NotRunning)
+        return WaitEnd::Finished;
+    loop.exec();
+    // Left without any of the above: the program is ending, which ends every running event loop.
+    return ended ? end : WaitEnd::Quit;
+}
+
+bool onApplicationThread() {
+    const QCoreApplication *application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
 
 QString besideExecutable() {
     QString dir;
@@ -81,30 +140,15 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
             QStringLiteral("无法启动读取程序 %1：%2").arg(QDir::toNativeSeparators(tool), child.errorString())));
 
     QByteArray stream;
-    bool timedOut = false;
-    bool tooLarge = false;
-    while (child.state() != QProcess::NotRunning) {
-        if (deadline.hasExpired()) {
-            timedOut = true;
-            break;
-        }
-        // False once the child has closed its output (then nothing is left but to wait for its end) or when the
-        // time is up; the waits share one deadline.
-        if (!child.waitForReadyRead(int(qMax<qint64>(deadline.remainingTime(), 1))) &&
-            child.state() != QProcess::NotRunning && !deadline.hasExpired())
-            child.waitForFinished(int(qMax<qint64>(deadline.remainingTime(), 1)));
-        stream += child.readAllStandardOutput();
-        if (stream.size() > kMaxStream) {
-            tooLarge = true;
-            break;
-        }
-    }
-    if (timedOut || tooLarge) {
+    const WaitEnd end = g_waitGuardFactory && onApplicationThread() ? waitInEventLoop(child, deadline, stream)
+                                                                    : waitBlocking(child, deadline, stream);
+    if (end != WaitEnd::Finished) {
         child.kill();
         child.waitForFinished(5000);
         throw BankError(unreadable(role, path,
-                                   timedOut ? QStringLiteral("读取超时，文件可能已损坏")
-                                            : QStringLiteral("读取程序返回的数据过多，文件可能已损坏")));
+                                   end == WaitEnd::TimedOut ? QStringLiteral("读取超时，文件可能已损坏")
+                                   : end == WaitEnd::TooLarge ? QStringLiteral("读取程序返回的数据过多，文件可能已损坏")
+                                                              : QStringLiteral("程序正在退出，读取已中止")));
     }
     stream += child.readAllStandardOutput();
 
@@ -131,6 +175,10 @@ QString toolPath() {
 
 void setTimeout(int milliseconds) {
     g_timeout = milliseconds > 0 ? milliseconds : kDefaultTimeout;
+}
+
+void setWaitGuardFactory(WaitGuardFactory factory) {
+    g_waitGuardFactory = std::move(factory);
 }
 
 int runCount() {

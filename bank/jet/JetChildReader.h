@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -26,6 +29,13 @@ QString toolPath();
 
 // How long one read may take, in milliseconds (30 s unless set).
 void setTimeout(int milliseconds);
+
+// What keeps a program's windows alive while it waits for the child on the application's thread. With a guard
+// factory installed, that wait runs a local event loop, for as long as the object the factory makes is held: the
+// object decides which events may pass (the trainer's lets only its quit through). Without one, and on every other
+// thread, the wait blocks. When the program is told to quit during the wait, the child is ended and the read fails.
+using WaitGuardFactory = std::function<std::shared_ptr<void>()>;
+void setWaitGuardFactory(WaitGuardFactory factory);
 
 // How many child processes have been started in this process.
 int runCount();

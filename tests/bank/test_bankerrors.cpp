@@ -1,11 +1,15 @@
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
 
 #include "BankError.h"
 #include "BankFile.h"
 #include "ConnectionString.h"
+#include "JetFixtures.h"
 #include "SqliteDatabase.h"
 #include "TADOConnection.h"
 #include "TADOQuery.h"
@@ -113,6 +117,24 @@ private slots:
                                          << "select * from choose where"
                                          << "题库语句执行失败"
                                          << "Bs.mdb";
+        // Every message stays a few lines long, whatever the length of the statement it quotes.
+        QTest::newRow("long statement error") << ""
+                                              << QStringLiteral("select * from choose where tid = 1") +
+                                                     QStringLiteral(" or tid = 1").repeated(900) + " or"
+                                              << "题库语句执行失败"
+                                              << "Bs.mdb";
+        QTest::newRow("bank is a FIFO") << "fifoBank" << kModuleStatement << "不是题库文件（不是普通文件）"
+                                        << "Bs.mdb";
+        QTest::newRow("journal left beside the bank") << "hotJournal" << kModuleStatement << "日志文件"
+                                                      << "Bs.mdb-journal";
+        // A genuine Access/Jet workgroup file means a legacy bank: a bank file beside it that is no such file is the
+        // one at fault.
+        QTest::newRow("random bank beside a Jet workgroup file")
+            << "randomBankJetWorkgroup" << kModuleStatement << "题库文件已损坏或不是题库文件"
+            << "Bs.mdb";
+        QTest::newRow("one-byte bank beside a Jet workgroup file")
+            << "oneByteBankJetWorkgroup" << kModuleStatement << "不是题库文件，或题库文件已损坏（文件长度不对）"
+            << "Bs.mdb";
     }
     void failuresAreNamed() {
         QFETCH(QString, damage);
@@ -167,7 +189,24 @@ private slots:
             writeRawBank(bank, "CREATE TABLE choose (mkid INTEGER, tid INTEGER)");
         else if (damage == QLatin1String("noMkidColumn"))
             writeRawBank(bank, "CREATE TABLE choose (tid INTEGER, Timu TEXT)");
-        else if (damage == QLatin1String("otherProvider"))
+        else if (damage == QLatin1String("fifoBank")) {
+            QFile::remove(bank);
+            QCOMPARE(::mkfifo(QFile::encodeName(bank).constData(), 0600), 0);
+        } else if (damage == QLatin1String("hotJournal"))
+            // What an interrupted change leaves: a journal whose header is not zeroed.
+            writeBytes(bank + QStringLiteral("-journal"), QByteArray(2048, '\xd9'));
+        else if (damage == QLatin1String("randomBankJetWorkgroup")) {
+            QByteArray noise(4096, '\0');
+            for (char &byte : noise)
+                byte = char(QRandomGenerator::global()->generate());
+            writeBytes(bank, noise);
+            QFile::remove(workgroup);
+            writeJetWorkgroup(workgroup);
+        } else if (damage == QLatin1String("oneByteBankJetWorkgroup")) {
+            writeBytes(bank, "x");
+            QFile::remove(workgroup);
+            writeJetWorkgroup(workgroup);
+        } else if (damage == QLatin1String("otherProvider"))
             connectionString.replace(QStringLiteral("Microsoft.Jet.OLEDB.4.0"), QStringLiteral("SQLOLEDB"));
 
         TADOConnection connection;
@@ -186,6 +225,7 @@ private slots:
         } catch (const BankError &e) {
             QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
             QVERIFY2(e.message().contains(namedFile), qPrintable(e.message()));
+            QVERIFY2(e.message().size() < 500, qPrintable(e.message()));
         }
         query.Close();
         QVERIFY(!connection.Connected());

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -126,6 +127,59 @@ private slots:
         QCOMPARE(entries(dat), (QStringList{QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")}));
         QCOMPARE(fileBytes(QDir(dat).filePath(QStringLiteral("Bs.mdb"))), bankBefore);
         QCOMPARE(readBank(dat).choose.rows.size(), 55);
+    }
+
+    // The bank and its workgroup file take their places as a pair: when the bank cannot (here a folder stands in
+    // its place), the workgroup file that was there is put back, and nothing is left aside.
+    void failedSecondRenameReplacesNeither() {
+        QTemporaryDir dir;
+        const QString dat = writeTestBank(dir.path(), makeTables(11, 2));
+        const QString workgroup = QDir(dat).filePath(QStringLiteral("Mq4100.mdw"));
+        const QByteArray workgroupBefore = fileBytes(workgroup);
+        QVERIFY(QFile::remove(QDir(dat).filePath(QStringLiteral("Bs.mdb"))));
+        QVERIFY(QDir(dat).mkdir(QStringLiteral("Bs.mdb")));
+        try {
+            writeBank(makeTables(12, 2), dat);
+            QFAIL("a bank was written over a folder");
+        } catch (const BankError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("无法把新文件放到位")), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("保持不变")), qPrintable(e.message()));
+        }
+        QCOMPARE(entries(dat), (QStringList{QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")}));
+        QCOMPARE(fileBytes(workgroup), workgroupBefore);
+        QVERIFY(QFileInfo(QDir(dat).filePath(QStringLiteral("Bs.mdb"))).isDir());
+
+        // With the folder gone, the next build puts both in place.
+        QVERIFY(QDir(dat).rmdir(QStringLiteral("Bs.mdb")));
+        writeBank(makeTables(12, 2), dat);
+        QCOMPARE(readBank(dat).choose.rows.size(), 60);
+    }
+
+    // What a build killed outright left aside is removed by the next build; the files of a build still running
+    // (here this very process) and files of other names stay.
+    void leftoversOfKilledBuildsAreRemoved() {
+        QTemporaryDir dir;
+        const QString dat = writeTestBank(dir.path(), makeTables(11, 2));
+        QProcess ended;
+        ended.start(QStringLiteral("true"));
+        QVERIFY(ended.waitForFinished());
+        const QString dead = QString::number(ended.processId());
+        const QString alive = QString::number(QCoreApplication::applicationPid());
+        const QStringList leftovers{".Bs.mdb." + dead + ".0a1b2c3d.tmp", ".Bs.mdb." + dead + ".0a1b2c3d.tmp-journal",
+                                    ".Mq4100.mdw." + dead + ".0a1b2c3d.tmp", ".Mq4100.mdw." + dead + ".0a1b2c3d.old",
+                                    ".Bs.mdb.0123456789ab.tmp" /* named by an older build */};
+        const QStringList kept{".Bs.mdb." + alive + ".0a1b2c3d.tmp", ".Bs.mdb.keep", "Bs.mdb.bak"};
+        for (const QString &name : leftovers + kept) {
+            QFile file(QDir(dat).filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("partly written");
+        }
+        writeBank(makeTables(11, 2), dat);
+        QStringList expected = kept + QStringList{QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")};
+        expected.sort();
+        QStringList found = entries(dat);
+        found.sort();
+        QCOMPARE(found, expected);
     }
 
     // A bank built for other credentials opens with those and with no others.

@@ -54,6 +54,8 @@ private slots:
     void shortModuleRefusedBeforeAnyPick_data();
     void shortModuleRefusedBeforeAnyPick();
     void clockSeededPickVariesEvenOnAStoppedClock();
+    void knowledgePiecesUpToTheEnginesLimit_data();
+    void knowledgePiecesUpToTheEnginesLimit();
 
 private:
     void useBank(const BankTables &tables);
@@ -284,6 +286,33 @@ void TestDrawing::clockSeededPickVariesEvenOnAStoppedClock() {
         seen.insert(pick(11));
     QCOMPARE(seen, (QSet<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
     QCOMPARE(pick(0), 0);
+}
+
+// The limit that the bank check enforces is the engine's own: a knowledge statement of as many pieces runs, one of a
+// piece more is refused, with a message of a few lines however long the statement.
+void TestDrawing::knowledgePiecesUpToTheEnginesLimit_data() {
+    QTest::addColumn<int>("pieces");
+    QTest::addColumn<bool>("runs");
+    QTest::newRow("at the limit") << kMaxKnowledgePieces << true;
+    QTest::newRow("one piece more") << kMaxKnowledgePieces + 1 << false;
+}
+
+void TestDrawing::knowledgePiecesUpToTheEnginesLimit() {
+    QFETCH(int, pieces);
+    QFETCH(bool, runs);
+    useBank(makeTables());
+    const QString statement = knowledgeStatement(QByteArray("01001").repeated(pieces));
+    try {
+        runStatement(*m_dm->ADOQuery1, statement);
+        QVERIFY(runs);
+        QCOMPARE(m_dm->ADOQuery1->RecordCount(), 1);
+    } catch (const BankError &e) {
+        QVERIFY2(!runs, qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("条件太多")), qPrintable(e.message()));
+        QVERIFY2(e.message().size() < 400, qPrintable(e.message()));
+        QVERIFY2(e.message().contains(QStringLiteral("…")), qPrintable(e.message()));
+    }
+    m_dm->ADOQuery1->Close();
 }
 
 QTEST_GUILESS_MAIN(TestDrawing)

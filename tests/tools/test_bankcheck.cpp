@@ -140,9 +140,21 @@ void TestBankCheck::findings_data() {
         << QStringList{"W|choose|tid=1|\"09009\" 在 tzhishidian 中没有对应记录"};
     QTest::newRow("blank codes mean no knowledge point")
         << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), " \t "); }) << QStringList{};
+    // The statement doubles a quote, so such a code merely looks up itself.
     QTest::newRow("code with a quote") << Mutation([](BankTables &t) {
         set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "01'01");
-    }) << QStringList{"W|choose|tid=1|含单引号", "W|choose|tid=1|没有对应记录"};
+    }) << QStringList{"W|choose|tid=1|\"01'01\" 在 tzhishidian 中没有对应记录"};
+    // The engine's limit on the knowledge statement (test_drawing pins it on the engine itself).
+    QTest::newRow("as many code pieces as the statement holds") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), QByteArray("01001").repeated(999));
+    }) << QStringList{};
+    QTest::newRow("a code piece more than the statement holds")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), QByteArray("01001").repeated(999) + "0");
+           })
+        << QStringList{"W|choose|tid=1|不是 5 的倍数",
+                       "E|choose|tid=1|知识点编码有 1000 段，查询知识点的语句最多容纳 999 段",
+                       "W|choose|tid=1|\"0\" 在 tzhishidian 中没有对应记录"};
     QTest::newRow("choice keys the grading never matches")
         << Mutation([](BankTables &t) {
                set(t.choose, "1", QStringLiteral("Key"), "a");

@@ -1,0 +1,98 @@
+#include "InputGate.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "FrameImage.h"
+#include "ScreenGlobals.h"
+#include "TFrm_Ks_Choose.h"
+#include "TFrm_Ks_Fill.h"
+#include "Tfrm_qelNeoForm.h"
+
+namespace {
+
+bool isUserInput(QEvent::Type type) {
+    switch (type) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+    case QEvent::NonClientAreaMouseButtonPress:
+    case QEvent::NonClientAreaMouseButtonRelease:
+    case QEvent::NonClientAreaMouseButtonDblClick:
+    case QEvent::NonClientAreaMouseMove:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+InputGate::InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QObject *> &held)
+    : m_closable(closable) {
+    for (QWidget *widget : open)
+        m_open.append(widget);
+    for (QObject *object : held)
+        m_held.append(object);
+    QCoreApplication::instance()->installEventFilter(this);
+}
+
+InputGate::~InputGate() {
+    QCoreApplication::instance()->removeEventFilter(this);
+}
+
+std::shared_ptr<InputGate> InputGate::forTrainer() {
+    QList<QWidget *> open;
+    if (Frm_Ks_Sta)
+        open = {Frm_Ks_Sta->findChild<QWidget *>(QStringLiteral("Button2")), Frm_Ks_Sta->ImageClose};
+    QList<QObject *> held;
+    if (Frm_Ks_Choose)
+        held.append(Frm_Ks_Choose->Timer1);
+    if (Frm_Ks_Fill)
+        held.append(Frm_Ks_Fill->Fill_Timer);
+    return std::make_shared<InputGate>(open, Frm_Ks_Sta, held);
+}
+
+bool InputGate::isOpen(const QObject *receiver) const {
+    // A shortcut object belongs to the control that made it.
+    for (const QObject *o = receiver; o; o = o->parent())
+        for (const QPointer<QWidget> &widget : m_open)
+            if (widget && o == widget)
+                return true;
+    return false;
+}
+
+bool InputGate::eventFilter(QObject *watched, QEvent *event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::Timer) {
+        for (const QPointer<QObject> &object : std::as_const(m_held))
+            if (object && watched == object)
+                return true;
+        return false;
+    }
+    // A key combination goes to the shortcut object of the control that holds it.
+    if (type == QEvent::Shortcut)
+        return !isOpen(watched);
+    // Input reaches a window first and is handed on to the widget under it there, which is where it is judged.
+    if (!watched->isWidgetType())
+        return false;
+    if (type == QEvent::Close && event->spontaneous() && watched != m_closable) {
+        event->ignore();
+        return true;
+    }
+    return isUserInput(type) && !isOpen(watched);
+}
