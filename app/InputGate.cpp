@@ -10,37 +10,7 @@
 #include "TFrm_Ks_Choose.h"
 #include "TFrm_Ks_Fill.h"
 #include "Tfrm_qelNeoForm.h"
-
-namespace {
-
-bool isUserInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TouchCancel:
-    case QEvent::TabletPress:
-    case QEvent::TabletMove:
-    case QEvent::TabletRelease:
-    case QEvent::NonClientAreaMouseButtonPress:
-    case QEvent::NonClientAreaMouseButtonRelease:
-    case QEvent::NonClientAreaMouseButtonDblClick:
-    case QEvent::NonClientAreaMouseMove:
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
+#include "UserInput.h"
 
 InputGate::InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QObject *> &held)
     : m_closable(closable) {
@@ -94,5 +64,5 @@ bool InputGate::eventFilter(QObject *watched, QEvent *event) {
         event->ignore();
         return true;
     }
-    return isUserInput(type) && !isOpen(watched);
+    return isUserInputEvent(type) && !isOpen(watched);
 }

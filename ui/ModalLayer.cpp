@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "UserInput.h"
+
 namespace {
 
 bool isAncestorWindow(const QWidget *candidate, const QWidget *window) {
@@ -16,43 +18,6 @@ bool isAncestorWindow(const QWidget *candidate, const QWidget *window) {
             return true;
     }
     return false;
-}
-
-// Events by which a user acts on a window; everything else (paint, timers, layout) goes on as usual.
-bool isInput(QEvent::Type type) {
-    switch (type) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseMove:
-    case QEvent::Wheel:
-    case QEvent::Enter:
-    case QEvent::Leave:
-    case QEvent::HoverEnter:
-    case QEvent::HoverLeave:
-    case QEvent::HoverMove:
-    case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    case QEvent::ShortcutOverride:
-    case QEvent::Shortcut:
-    case QEvent::InputMethod:
-    case QEvent::ContextMenu:
-    case QEvent::TouchBegin:
-    case QEvent::TouchUpdate:
-    case QEvent::TouchEnd:
-    case QEvent::TouchCancel:
-    case QEvent::TabletPress:
-    case QEvent::TabletMove:
-    case QEvent::TabletRelease:
-    case QEvent::NativeGesture:
-    case QEvent::Gesture:
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
-    }
 }
 
 class ModalRun;
@@ -156,7 +121,7 @@ private:
 };
 
 bool InputBlocker::eventFilter(QObject *watched, QEvent *event) {
-    return isInput(event->type()) && m_run->blocks(ModalRun::windowOf(watched));
+    return isUserInputEvent(event->type()) && m_run->blocks(ModalRun::windowOf(watched));
 }
 
 } // namespace
