@@ -18,9 +18,29 @@ QString withoutAccelMarker(const QString &caption) {
     return text;
 }
 
-class AccessibleDxButton : public QAccessibleWidget {
+// A custom control that a click activates, read as a push button with the press action a screen reader offers.
+class AccessiblePressable : public QAccessibleWidget {
 public:
-    explicit AccessibleDxButton(TdxButton *button) : QAccessibleWidget(button, QAccessible::Button) {}
+    explicit AccessiblePressable(QWidget *control) : QAccessibleWidget(control, QAccessible::Button) {}
+
+    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
+
+    void doAction(const QString &action) override {
+        if (action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (widget()->isEnabled())
+            press();
+    }
+
+protected:
+    virtual void press() = 0;
+};
+
+class AccessibleDxButton : public AccessiblePressable {
+public:
+    explicit AccessibleDxButton(TdxButton *button) : AccessiblePressable(button) {}
 
     QString text(QAccessible::Text t) const override {
         const auto *button = static_cast<const TdxButton *>(widget());
@@ -29,22 +49,13 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
-
-    void doAction(const QString &action) override {
-        if (action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-            return;
-        }
-        auto *button = static_cast<TdxButton *>(widget());
-        if (button->isEnabled())
-            button->click();
-    }
+protected:
+    void press() override { static_cast<TdxButton *>(widget())->click(); }
 };
 
-class AccessibleFrameButton : public QAccessibleWidget {
+class AccessibleFrameButton : public AccessiblePressable {
 public:
-    explicit AccessibleFrameButton(FrameImage *image) : QAccessibleWidget(image, QAccessible::Button) {}
+    explicit AccessibleFrameButton(FrameImage *image) : AccessiblePressable(image) {}
 
     // The frame's pictures carry their meaning in the hint the pointer shows ("关闭", "最小化" …).
     QString text(QAccessible::Text t) const override {
@@ -53,17 +64,8 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
-
-    void doAction(const QString &action) override {
-        if (action != pressAction()) {
-            QAccessibleWidget::doAction(action);
-            return;
-        }
-        auto *image = static_cast<FrameImage *>(widget());
-        if (image->isEnabled())
-            image->activate();
-    }
+protected:
+    void press() override { static_cast<FrameImage *>(widget())->activate(); }
 };
 
 QAccessibleInterface *controlInterface(const QString &className, QObject *object) {
