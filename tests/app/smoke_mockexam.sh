@@ -8,34 +8,11 @@ exe="$1"
 MOCKEXAM_SMOKE_QUIT_AFTER_MS=6000 "$exe" &
 pid=$!
 
-# True when a window of the given WxH is mapped on the display.
-mapped() {
-    local id
-    for id in $(xwininfo -root -tree | awk -v size=" $1+" 'index($0, size) { print $1 }'); do
-        xwininfo -id "$id" | grep -q 'Map State: IsViewable' && return 0
-    done
-    return 1
-}
+# shellcheck source=../support/x11-windows.sh
+source "$(dirname "$0")/../support/x11-windows.sh"
 
-wait_mapped() {
-    local i
-    for i in $(seq 1 100); do
-        mapped "$1" && return 0
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.05
-    done
-    return 1
-}
-
-fail() {
-    echo "FAIL: $*" >&2
-    xwininfo -root -tree >&2 || true
-    kill "$pid" 2>/dev/null
-    exit 1
-}
-
-wait_mapped 399x300 || fail "the splash (399x300) was not mapped"
-wait_mapped 397x293 || fail "the start screen (397x293) was not mapped"
+await 100 shown " 399x300+" >/dev/null || fail "the splash (399x300) was not mapped"
+await 100 shown " 397x293+" >/dev/null || fail "the start screen (397x293) was not mapped"
 echo "splash and start screen mapped"
 
 wait "$pid"

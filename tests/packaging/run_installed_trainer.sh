@@ -11,21 +11,9 @@ root="$1"
 env -u MOCKEXAM_SMOKE_QUIT_AFTER_MS "$root/usr/bin/mockexam" &
 pid=$!
 
-# Ids of the top-level windows whose line in the window tree holds TEXT (a title or a " WxH+" size).
-windows() {
-    xwininfo -root -tree | awk -v text="$1" 'index($0, text) { print $1 }'
-}
-viewable() {
-    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
-}
-# The first viewable window matching TEXT.
-shown() {
-    local id
-    for id in $(windows "$1"); do
-        viewable "$id" && echo "$id" && return 0
-    done
-    return 1
-}
+# shellcheck source=../support/x11-windows.sh
+source "$(dirname "$0")/../support/x11-windows.sh"
+
 # True while a dialog (a window transient for another: the splash, the busy message, an error box) is on screen.
 dialog_shown() {
     local id
@@ -34,24 +22,6 @@ dialog_shown() {
     done
     return 1
 }
-fail() {
-    echo "FAIL: $*" >&2
-    xwininfo -root -tree >&2 || true
-    kill "$pid" 2>/dev/null
-    exit 1
-}
-# Polls CONDITION (a command) up to N times, 50 ms apart, while the trainer runs.
-await() {
-    local n="$1" i
-    shift
-    for i in $(seq 1 "$n"); do
-        "$@" && return 0
-        kill -0 "$pid" 2>/dev/null || return 1
-        sleep 0.05
-    done
-    return 1
-}
-
 start_screen_alone() {
     shown " 397x293+" >/dev/null && ! shown " 399x300+" >/dev/null && ! dialog_shown
 }
