@@ -3,7 +3,9 @@
 #include <QTest>
 
 #include "BankCheck.h"
+#include "BankCsv.h"
 #include "TestBank.h"
+#include "TestPaths.h"
 
 using Mutation = std::function<void(BankTables &)>;
 Q_DECLARE_METATYPE(Mutation)
@@ -49,6 +51,7 @@ class TestBankCheck : public QObject {
     Q_OBJECT
 private slots:
     void cleanBankPasses();
+    void sampleBankIsClean();
     void findings_data();
     void findings();
     void formatsOneLine();
@@ -57,6 +60,14 @@ private slots:
 void TestBankCheck::cleanBankPasses() {
     QCOMPARE(describe(checkBank(makeTables())), QString());
     QCOMPARE(describe(checkBank(makeTables(30, 6, 5, 12))), QString());
+}
+
+// The bank the trainer ships with: no errors, and no warnings either (a give-away, an empty option, a key that
+// never grades as meant), since it is what a candidate first practises on and what authors copy.
+void TestBankCheck::sampleBankIsClean() {
+    const BankTables sample = readCsvSources(sourceDir() + QStringLiteral("/data/sample"));
+    QVERIFY(!sample.choose.rows.isEmpty());
+    QCOMPARE(describe(checkBank(sample)), QString());
 }
 
 void TestBankCheck::findings_data() {
