@@ -31,10 +31,15 @@ constexpr int kButtonTop = 6;
 constexpr QSize kButtonSize(17, 19);
 constexpr QSize kMinimumSize(300, 200);
 constexpr TColor kPanelColor = 13619151;
-// Text of disabled controls (the answer boxes and the key in review, answer buttons out of use): a dark grey that
-// still reads at better than 4.5 : 1 on every face the screens use, white, the grey of the read-only boxes and the
-// button face, as the classic desktop's grey text did. The style's own disabled grey is all but invisible there.
-constexpr TColor kDisabledText = 0x505050;
+// Captions of disabled controls (answer buttons out of use, "交卷" in review): a dark grey that still reads at better
+// than 4.5 : 1 on every face the screens use, as the classic desktop's grey text did, and still looks out of use. The
+// style's own disabled grey is all but invisible there.
+constexpr TColor kDisabledCaption = 0x505050;
+// Text in disabled boxes (the answer sheet overview, the answers and the key in review) is what the candidate reads
+// there, and the box's grey face already shows it cannot be changed; a letter such as C, which has no upright stroke
+// to fill a whole column of pixels in the 12-pixel Song face, draws only about two thirds as dark as its colour, so
+// the colour is close to black.
+constexpr TColor kDisabledBoxText = 0x202020;
 
 QPointer<QWidget> s_mainWindow;
 
@@ -58,8 +63,9 @@ Tfrm_qelNeoForm::Tfrm_qelNeoForm(const QSize &panelSize, TFormBorderStyle border
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, toQColor(Colors::clWindow));
     palette.setColor(QPalette::WindowText, toQColor(Colors::clWindowText));
-    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, toQColor(kDisabledText));
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, toQColor(kDisabledCaption));
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, toQColor(kDisabledCaption));
+    palette.setColor(QPalette::Disabled, QPalette::Text, toQColor(kDisabledBoxText));
     setPalette(palette);
     setAutoFillBackground(true);
     createComponents(panelSize);
