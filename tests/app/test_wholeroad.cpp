@@ -132,6 +132,7 @@ private:
     void clickStart();
     void pickTab(int index);
     void answerChoice(const QByteArray &letter);
+    void verifyNothingAnswered();
     Sheet handInAndReadSheet(QPushButton *handIn);
 
     QTemporaryDir m_dir;
@@ -182,6 +183,18 @@ void TestWholeRoad::pickTab(int index) {
     QTabBar *tabs = Frm_Ks_Choose->PageControl1->tabBar();
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     QCOMPARE(Frm_Ks_Choose->PageControl1->currentIndex(), index);
+}
+
+// A fresh paper: no answer in the exam state, none in the boxes of either screen.
+void TestWholeRoad::verifyNothingAnswered() {
+    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
+        QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
+        QVERIFY(Frm_Ks_Choose->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n))->text().isEmpty());
+    }
+    for (int i = 1; i <= Exam::kFillCount; ++i) {
+        QVERIFY(FillQuestions[i].CandidateAnswer.isEmpty());
+        QVERIFY(fillBox(i)->text().isEmpty());
+    }
 }
 
 void TestWholeRoad::answerChoice(const QByteArray &letter) {
@@ -302,15 +315,11 @@ void TestWholeRoad::examFromStartToSecondPaper() {
     QCOMPARE(Frm_Ks_Choose->Tag, 1);
     QVERIFY(RemainingMinutes * 60 + RemainingSeconds >= 89 * 60 + 55);
     QVERIFY(Frm_Ks_Choose->Btn_Ans_A->isEnabled());
-    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
-        QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
-        QVERIFY(Frm_Ks_Choose->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n))->text().isEmpty());
-    }
-    for (int i = 1; i <= Exam::kFillCount; ++i) {
-        QVERIFY(FillQuestions[i].CandidateAnswer.isEmpty());
-        QVERIFY(fillBox(i)->text().isEmpty());
+    verifyNothingAnswered();
+    if (QTest::currentTestFailed())
+        return;
+    for (int i = 1; i <= Exam::kFillCount; ++i)
         QVERIFY(fillBox(i)->isEnabled());
-    }
 
     // Handed in at once from the choice screen: nothing earns anything.
     const Sheet second = handInAndReadSheet(Frm_Ks_Choose->Btn_ping);
@@ -374,14 +383,9 @@ void TestWholeRoad::gradedPaperNeverComesBackAsAnExam() {
     QVERIFY(Frm_Ks_Choose->Timer1->isActive());
     QCOMPARE(CurrentChoiceNumber, 1);
     QCOMPARE(Frm_Ks_Choose->Edt_Tm->toPlainText(), QString::fromUtf8(ChoiceQuestions[1].QuestionText));
-    for (int n = 1; n <= Exam::kChoiceCount; ++n) {
-        QVERIFY(ChoiceQuestions[n].CandidateAnswer.isEmpty());
-        QVERIFY(Frm_Ks_Choose->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(n))->text().isEmpty());
-    }
-    for (int i = 1; i <= Exam::kFillCount; ++i) {
-        QVERIFY(FillQuestions[i].CandidateAnswer.isEmpty());
-        QVERIFY(fillBox(i)->text().isEmpty());
-    }
+    verifyNothingAnswered();
+    if (QTest::currentTestFailed())
+        return;
 
     // Answers on both screens, then back and forth: by the buttons, then by Escape.
     answerChoice("B");
