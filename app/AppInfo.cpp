@@ -1,4 +1,4 @@
-#include "AppInfo.h"
+#include "app/AppInfo.h"
 
 QString productTitle() {
     return QStringLiteral("计算机等级考试(笔试)模拟训练");

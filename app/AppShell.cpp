@@ -1,11 +1,11 @@
-#include "AppShell.h"
+#include "app/AppShell.h"
 
-#include "ScreenGlobals.h"
-#include "TDm.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ks_Sta.h"
-#include "Tx_printmessage.h"
+#include "app/TFrm_Ks_Sta.h"
+#include "app/Tx_printmessage.h"
+#include "engine/TDm.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
 
 void createInstances(const std::function<void(QObject *)> &created) {
     const auto made = [&created](QObject *instance) {

@@ -1,22 +1,22 @@
-#include "Application.h"
+#include "app/Application.h"
 
 #include <QTimer>
 #include <QWidget>
 
 #include <exception>
 
-#include "AppInfo.h"
-#include "BankError.h"
-#include "BusyMessage.h"
-#include "Fonts.h"
-#include "HandlerGuard.h"
-#include "InputGate.h"
-#include "JetChildReader.h"
-#include "MessageBoxSeam.h"
-#include "ModalLayer.h"
-#include "QtTranslations.h"
-#include "ScreenGlobals.h"
-#include "Tfrm_qelNeoForm.h"
+#include "app/AppInfo.h"
+#include "app/BusyMessage.h"
+#include "app/InputGate.h"
+#include "app/QtTranslations.h"
+#include "engine/BankError.h"
+#include "jet/JetChildReader.h"
+#include "screens/ScreenGlobals.h"
+#include "ui/Fonts.h"
+#include "ui/HandlerGuard.h"
+#include "ui/MessageBoxSeam.h"
+#include "ui/ModalLayer.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     installQtTranslations(this);

@@ -1,8 +1,8 @@
-#include "BevelPanel.h"
+#include "app/BevelPanel.h"
 
 #include <QPainter>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 namespace {
 // A one-pixel bevel on the rectangle's edge: light on top and left, dark below and right when raised.

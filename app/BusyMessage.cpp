@@ -1,4 +1,4 @@
-#include "BusyMessage.h"
+#include "app/BusyMessage.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "ClipArt.h"
-#include "TAnimate.h"
-#include "Tx_printmessage.h"
+#include "app/ClipArt.h"
+#include "app/TAnimate.h"
+#include "app/Tx_printmessage.h"
 
 namespace {
 

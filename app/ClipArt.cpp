@@ -1,4 +1,4 @@
-#include "ClipArt.h"
+#include "app/ClipArt.h"
 
 #include <QLinearGradient>
 #include <QPainter>

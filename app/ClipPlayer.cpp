@@ -1,8 +1,8 @@
-#include "ClipPlayer.h"
+#include "app/ClipPlayer.h"
 
 #include <chrono>
 
-#include "ClipArt.h"
+#include "app/ClipArt.h"
 
 ClipPlayer::ClipPlayer(QObject *parent) : QObject(parent) {}
 

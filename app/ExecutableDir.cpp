@@ -1,4 +1,4 @@
-#include "ExecutableDir.h"
+#include "app/ExecutableDir.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,16 +1,16 @@
-#include "InputGate.h"
+#include "app/InputGate.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
 
-#include "FrameImage.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "Tfrm_qelNeoForm.h"
-#include "UserInput.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "ui/FrameImage.h"
+#include "ui/Tfrm_qelNeoForm.h"
+#include "ui/UserInput.h"
 
 InputGate::InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QObject *> &held)
     : m_closable(closable) {

@@ -1,12 +1,12 @@
-#include "SplashPicture.h"
+#include "app/SplashPicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 
-#include "AppInfo.h"
-#include "Fonts.h"
+#include "app/AppInfo.h"
+#include "ui/Fonts.h"
 
 namespace {
 

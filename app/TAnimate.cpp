@@ -1,12 +1,12 @@
-#include "TAnimate.h"
+#include "app/TAnimate.h"
 
 #include <QEvent>
 #include <QHideEvent>
 #include <QPainter>
 #include <QWindow>
 
-#include "ClipPlayer.h"
-#include "X11FramePresenter.h"
+#include "app/ClipPlayer.h"
+#include "app/X11FramePresenter.h"
 
 TAnimate::TAnimate(QWidget *parent) : QWidget(parent), m_player(new ClipPlayer(this)) {
     setFixedSize(ClipArt::kFrameWidth, ClipArt::kFrameHeight);

@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "ClipArt.h"
+#include "app/ClipArt.h"
 
 class ClipPlayer;
 class X11FramePresenter;

@@ -1,4 +1,4 @@
-#include "TFrm_Ks_Sta.h"
+#include "app/TFrm_Ks_Sta.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -8,24 +8,24 @@
 
 #include <memory>
 
-#include "AppInfo.h"
-#include "BevelPanel.h"
-#include "BusyMessage.h"
-#include "ConnectionString.h"
-#include "ExamState.h"
-#include "ExecutableDir.h"
-#include "Fonts.h"
-#include "HandlerGuard.h"
-#include "ModalLayer.h"
-#include "ReviewMode.h"
-#include "ScreenButton.h"
-#include "ScreenGlobals.h"
-#include "TDm.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TKvLabel.h"
-#include "TdxButton.h"
-#include "Tfrm_logo.h"
+#include "app/AppInfo.h"
+#include "app/BevelPanel.h"
+#include "app/BusyMessage.h"
+#include "app/ExecutableDir.h"
+#include "app/Tfrm_logo.h"
+#include "engine/ConnectionString.h"
+#include "engine/TDm.h"
+#include "rules/ExamState.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "ui/Fonts.h"
+#include "ui/HandlerGuard.h"
+#include "ui/ModalLayer.h"
+#include "ui/ScreenButton.h"
+#include "ui/TKvLabel.h"
+#include "ui/TdxButton.h"
 
 TFrm_Ks_Sta::TFrm_Ks_Sta(QWidget *parent)
     : Tfrm_qelNeoForm(QSize(377, 233), TFormBorderStyle::bsSingle, biSystemMenu, parent) {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KeyWarmUp.h"
-#include "Tfrm_qelNeoForm.h"
+#include "engine/KeyWarmUp.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 class BevelPanel;
 class TKvLabel;

@@ -1,4 +1,4 @@
-#include "Tfrm_logo.h"
+#include "app/Tfrm_logo.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -7,8 +7,8 @@
 #include <QScreen>
 #include <QTimer>
 
-#include "SplashPicture.h"
-#include "TColor.h"
+#include "app/SplashPicture.h"
+#include "ui/TColor.h"
 
 namespace {
 int g_displayTime = 3000;

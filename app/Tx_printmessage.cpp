@@ -1,12 +1,12 @@
-#include "Tx_printmessage.h"
+#include "app/Tx_printmessage.h"
 
 #include <QCloseEvent>
 #include <QLabel>
 #include <QShowEvent>
 
-#include "Fonts.h"
-#include "TAnimate.h"
-#include "TColor.h"
+#include "app/TAnimate.h"
+#include "ui/Fonts.h"
+#include "ui/TColor.h"
 
 Tx_printmessage *x_printmessage = nullptr;
 

@@ -1,4 +1,4 @@
-#include "X11FramePresenter.h"
+#include "app/X11FramePresenter.h"
 
 #include <QGuiApplication>
 

@@ -2,12 +2,12 @@
 
 #include <exception>
 
-#include "AppShell.h"
-#include "Application.h"
-#include "BankError.h"
-#include "MessageBoxSeam.h"
-#include "ScreenGlobals.h"
-#include "Tfrm_qelNeoForm.h"
+#include "app/AppShell.h"
+#include "app/Application.h"
+#include "engine/BankError.h"
+#include "screens/ScreenGlobals.h"
+#include "ui/MessageBoxSeam.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 namespace {
 #ifdef MOCKEXAM_SMOKE_HOOK

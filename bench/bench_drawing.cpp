@@ -4,12 +4,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "BankCsv.h"
-#include "BankIo.h"
-#include "ConnectionString.h"
-#include "PaperDrawing.h"
-#include "SyntheticBank.h"
-#include "TDm.h"
+#include "drawing/PaperDrawing.h"
+#include "engine/ConnectionString.h"
+#include "engine/TDm.h"
+#include "tools/BankCsv.h"
+#include "tools/BankIo.h"
+#include "tools/SyntheticBank.h"
 
 // A whole drawing as the trainer makes it: 65 statements, each on a freshly opened connection, 65 clock-reseeded
 // picks and the knowledge lookups. The banks are built once in a temporary folder; the first drawing of each pays

@@ -6,12 +6,12 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BankCsv.h"
-#include "BankIo.h"
-#include "ConnectionString.h"
-#include "SyntheticBank.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
+#include "engine/ConnectionString.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "tools/BankCsv.h"
+#include "tools/BankIo.h"
+#include "tools/SyntheticBank.h"
 
 // Two banks: the sample bank built from its CSV sources, and a synthetic one whose modules hold 10,000 choice
 // questions each, to show that picking a row costs the same however far down the module it lies.

@@ -17,15 +17,15 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "AppShell.h"
-#include "Application.h"
-#include "BankCsv.h"
-#include "BankIo.h"
-#include "ExamState.h"
-#include "ExecutableDir.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
+#include "app/AppShell.h"
+#include "app/Application.h"
+#include "app/ExecutableDir.h"
+#include "rules/ExamState.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "tools/BankCsv.h"
+#include "tools/BankIo.h"
 
 namespace {
 

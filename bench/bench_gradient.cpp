@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "Fonts.h"
-#include "Gradient.h"
-#include "TdxButton.h"
+#include "ui/Fonts.h"
+#include "ui/Gradient.h"
+#include "ui/TdxButton.h"
 
 namespace {
 

@@ -5,18 +5,18 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "BankIo.h"
-#include "ConnectionString.h"
-#include "JetChildReader.h"
-#include "JetDump.h"
-#include "JetFileVersion.h"
-#include "JetMdbReader.h"
-#include "JetSnapshot.h"
-#include "PaperDrawing.h"
-#include "SyntheticBank.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TDm.h"
+#include "drawing/PaperDrawing.h"
+#include "engine/ConnectionString.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "engine/TDm.h"
+#include "jet/JetChildReader.h"
+#include "jet/JetDump.h"
+#include "jet/JetFileVersion.h"
+#include "jet/JetSnapshot.h"
+#include "tools/BankIo.h"
+#include "tools/JetMdbReader.h"
+#include "tools/SyntheticBank.h"
 
 // What a legacy Access/Jet bank costs. No genuine Jet file with the trainer's tables, let alone one of a few
 // thousand questions, is at hand, so the first load is measured on the genuine test files and in its parts: the

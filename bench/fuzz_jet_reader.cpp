@@ -3,10 +3,10 @@
 
 #include <QByteArray>
 
-#include "BankError.h"
-#include "JetDump.h"
-#include "JetHeader.h"
-#include "JetMdbReader.h"
+#include "engine/BankError.h"
+#include "jet/JetDump.h"
+#include "jet/JetHeader.h"
+#include "tools/JetMdbReader.h"
 
 // One input is the bytes of a legacy bank file. The engine decodes the header in the trainer's own process, so that
 // part must take anything; the rest is what the reading child does with the file.

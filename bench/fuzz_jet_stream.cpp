@@ -3,9 +3,9 @@
 
 #include <QByteArray>
 
-#include "BankError.h"
-#include "JetDump.h"
-#include "JetSnapshot.h"
+#include "engine/BankError.h"
+#include "jet/JetDump.h"
+#include "jet/JetSnapshot.h"
 
 // One input is whatever a reading child might write on its standard output. The trainer decodes it and, when it
 // holds tables, builds the snapshot the statements run on; neither may fail in any other way than with a message.

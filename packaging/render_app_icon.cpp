@@ -16,7 +16,7 @@
 #include <QSvgGenerator>
 #endif
 
-#include "AppIcon.h"
+#include "ui/AppIcon.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "AccessibleNames.h"
+#include "screens/AccessibleNames.h"
 
 #include <QAbstractScrollArea>
 #include <QScrollBar>
 #include <QWidget>
 
-#include "DisabledBoxScrollBar.h"
-#include "ExamState.h"
+#include "rules/ExamState.h"
+#include "ui/DisabledBoxScrollBar.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "ChoiceTickPicture.h"
+#include "screens/ChoiceTickPicture.h"
 
 #include <QPainter>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 QPixmap choiceTickPicture() {
     QPixmap picture(29, 17);

@@ -1,10 +1,10 @@
-#include "CountdownColor.h"
+#include "screens/CountdownColor.h"
 
 #include <QLabel>
 
-#include "Countdown.h"
-#include "ExamState.h"
-#include "TColor.h"
+#include "rules/Countdown.h"
+#include "rules/ExamState.h"
+#include "ui/TColor.h"
 
 void colorCountdown(std::initializer_list<QLabel *> digits) {
     const TColor color = Countdown::warns(RemainingMinutes, RemainingSeconds) ? Colors::clRed : Colors::clLime;

@@ -1,9 +1,9 @@
-#include "FillArrow.h"
+#include "screens/FillArrow.h"
 
 #include <QPainter>
 #include <QPolygonF>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 namespace {
 constexpr int kSide = 17;

@@ -1,4 +1,4 @@
-#include "ReviewMode.h"
+#include "screens/ReviewMode.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -6,13 +6,13 @@
 
 #include <memory>
 
-#include "HandlerGuard.h"
-#include "MessageBoxSeam.h"
-#include "ModalLayer.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ping.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ping.h"
+#include "ui/HandlerGuard.h"
+#include "ui/MessageBoxSeam.h"
+#include "ui/ModalLayer.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ScreenGlobals.h"
+#include "screens/ScreenGlobals.h"
 
 Tfrm_qelNeoForm *Frm_Ks_Sta = nullptr;
 TFrm_Ks_Choose *Frm_Ks_Choose = nullptr;

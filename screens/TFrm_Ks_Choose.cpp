@@ -1,4 +1,4 @@
-#include "TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Choose.h"
 
 #include <QFrame>
 #include <QGroupBox>
@@ -12,20 +12,20 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "AccessibleNames.h"
-#include "BankError.h"
-#include "ButtonFontColor.h"
-#include "ChoiceTickPicture.h"
-#include "Countdown.h"
-#include "CountdownColor.h"
-#include "Fonts.h"
-#include "HandlerGuard.h"
-#include "ReviewMode.h"
-#include "ScreenGlobals.h"
-#include "ScreenParts.h"
-#include "TDm.h"
-#include "TFrm_Ks_Fill.h"
-#include "TKvLabel.h"
+#include "engine/BankError.h"
+#include "engine/TDm.h"
+#include "rules/Countdown.h"
+#include "screens/AccessibleNames.h"
+#include "screens/ChoiceTickPicture.h"
+#include "screens/CountdownColor.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "ui/ButtonFontColor.h"
+#include "ui/Fonts.h"
+#include "ui/HandlerGuard.h"
+#include "ui/ScreenParts.h"
+#include "ui/TKvLabel.h"
 
 QPushButton *CurrentChoiceButton = nullptr;
 QLineEdit *CurrentChoiceEdit = nullptr;

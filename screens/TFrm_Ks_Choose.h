@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ExamState.h"
-#include "OneBased.h"
-#include "PaperDrawing.h"
-#include "Tfrm_qelNeoForm.h"
+#include "drawing/PaperDrawing.h"
+#include "rules/ExamState.h"
+#include "rules/OneBased.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 class QFrame;
 class QGroupBox;

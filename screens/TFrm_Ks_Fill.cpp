@@ -1,4 +1,4 @@
-#include "TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ks_Fill.h"
 
 #include <QEvent>
 #include <QFrame>
@@ -10,20 +10,20 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "AccessibleNames.h"
-#include "Countdown.h"
-#include "CountdownColor.h"
-#include "DisabledBoxScrollBar.h"
-#include "ExamState.h"
-#include "FillArrow.h"
-#include "Fonts.h"
-#include "HandlerGuard.h"
-#include "ReviewMode.h"
-#include "ScreenGlobals.h"
-#include "ScreenParts.h"
-#include "TColor.h"
-#include "TFrm_Ks_Choose.h"
-#include "TKvLabel.h"
+#include "rules/Countdown.h"
+#include "rules/ExamState.h"
+#include "screens/AccessibleNames.h"
+#include "screens/CountdownColor.h"
+#include "screens/FillArrow.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "ui/DisabledBoxScrollBar.h"
+#include "ui/Fonts.h"
+#include "ui/HandlerGuard.h"
+#include "ui/ScreenParts.h"
+#include "ui/TColor.h"
+#include "ui/TKvLabel.h"
 
 using namespace ScreenParts;
 

@@ -2,8 +2,8 @@
 
 #include <QHash>
 
-#include "OneBased.h"
-#include "Tfrm_qelNeoForm.h"
+#include "rules/OneBased.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 class QChar;
 class QFrame;

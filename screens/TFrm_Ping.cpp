@@ -1,4 +1,4 @@
-#include "TFrm_Ping.h"
+#include "screens/TFrm_Ping.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -7,20 +7,20 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "AccessibleNames.h"
-#include "ButtonFontColor.h"
-#include "ExamState.h"
-#include "Fonts.h"
-#include "Grading.h"
-#include "HandlerGuard.h"
-#include "ScreenButton.h"
-#include "ScreenGlobals.h"
-#include "ScreenParts.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TKvLabel.h"
-#include "TdxButton.h"
-#include "VerdictWords.h"
+#include "rules/ExamState.h"
+#include "rules/Grading.h"
+#include "rules/VerdictWords.h"
+#include "screens/AccessibleNames.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "ui/ButtonFontColor.h"
+#include "ui/Fonts.h"
+#include "ui/HandlerGuard.h"
+#include "ui/ScreenButton.h"
+#include "ui/ScreenParts.h"
+#include "ui/TKvLabel.h"
+#include "ui/TdxButton.h"
 
 using namespace ScreenParts;
 

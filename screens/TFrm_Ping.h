@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Tfrm_qelNeoForm.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 class QCloseEvent;
 class QFrame;

@@ -1,4 +1,4 @@
-#include "BankCheck.h"
+#include "tools/BankCheck.h"
 
 #include <algorithm>
 #include <climits>
@@ -6,11 +6,11 @@
 #include <QHash>
 #include <QSet>
 
-#include "BankColumns.h"
-#include "ExamState.h"
-#include "FillKey.h"
-#include "GiveAway.h"
-#include "PaperDrawing.h"
+#include "drawing/PaperDrawing.h"
+#include "rules/ExamState.h"
+#include "rules/FillKey.h"
+#include "tools/BankColumns.h"
+#include "tools/GiveAway.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "BankTables.h"
+#include "tools/BankTables.h"
 
 // One thing a question bank lacks. An error keeps the trainer from drawing a complete paper, or lets the drawing go
 // wrong; a warning marks data that the drawing takes but that grading or review cannot read as its author meant.

@@ -1,4 +1,4 @@
-#include "BankColumns.h"
+#include "tools/BankColumns.h"
 
 namespace BankColumns {
 

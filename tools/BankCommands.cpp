@@ -1,17 +1,17 @@
-#include "BankCommands.h"
+#include "tools/BankCommands.h"
 
 #include <climits>
 
 #include <QDir>
 #include <QTextStream>
 
-#include "BankCheck.h"
-#include "BankCsv.h"
-#include "BankError.h"
-#include "BankIo.h"
-#include "SyntheticBank.h"
-#include "ToolArguments.h"
-#include "ToolCommand.h"
+#include "engine/BankError.h"
+#include "tools/BankCheck.h"
+#include "tools/BankCsv.h"
+#include "tools/BankIo.h"
+#include "tools/SyntheticBank.h"
+#include "tools/ToolArguments.h"
+#include "tools/ToolCommand.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BankCsv.h"
+#include "tools/BankCsv.h"
 
 #include <csv.h>
 
@@ -8,8 +8,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
-#include "BankColumns.h"
-#include "BankError.h"
+#include "engine/BankError.h"
+#include "tools/BankColumns.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "BankTables.h"
+#include "tools/BankTables.h"
 
 // CSV sources of a question bank: one UTF-8 file per table, RFC 4180 (quoted fields may hold commas, doubled quotes
 // and line breaks), the column names in the first row in any letter case, a UTF-8 byte-order mark tolerated.

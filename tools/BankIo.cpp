@@ -1,4 +1,4 @@
-#include "BankIo.h"
+#include "tools/BankIo.h"
 
 #include <cerrno>
 #include <climits>
@@ -18,15 +18,15 @@
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "BankSchema.h"
-#include "ConnectionString.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "WorkgroupFile.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/ConnectionString.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/SqliteStatement.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "engine/WorkgroupFile.h"
+#include "tools/BankSchema.h"
 
 namespace {
 

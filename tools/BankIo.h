@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "BankTables.h"
+#include "tools/BankTables.h"
 
 // The credentials a bank is built with. The defaults are the trainer's own, so that a built bank opens with the
 // connection string the start screen gives.

@@ -1,6 +1,6 @@
-#include "BankSchema.h"
+#include "tools/BankSchema.h"
 
-#include "BankColumns.h"
+#include "tools/BankColumns.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DrawCommand.h"
+#include "tools/DrawCommand.h"
 
 #include <algorithm>
 
@@ -6,14 +6,14 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 
-#include "ConnectionString.h"
-#include "ExamState.h"
-#include "KeyWarmUp.h"
-#include "PaperDrawing.h"
-#include "QuestionPrinter.h"
-#include "TDm.h"
-#include "ToolArguments.h"
-#include "ToolCommand.h"
+#include "drawing/PaperDrawing.h"
+#include "engine/ConnectionString.h"
+#include "engine/KeyWarmUp.h"
+#include "engine/TDm.h"
+#include "rules/ExamState.h"
+#include "tools/QuestionPrinter.h"
+#include "tools/ToolArguments.h"
+#include "tools/ToolCommand.h"
 
 namespace {
 

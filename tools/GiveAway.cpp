@@ -1,10 +1,10 @@
-#include "GiveAway.h"
+#include "tools/GiveAway.h"
 
 #include <QHash>
 #include <QMap>
 #include <QRegularExpression>
 
-#include "FillKey.h"
+#include "rules/FillKey.h"
 
 namespace GiveAway {
 

@@ -1,14 +1,14 @@
-#include "ImportJetCommand.h"
+#include "tools/ImportJetCommand.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QTextStream>
 
-#include "BankCommands.h"
-#include "BankError.h"
-#include "BankIo.h"
-#include "JetBank.h"
-#include "ToolArguments.h"
+#include "engine/BankError.h"
+#include "jet/JetBank.h"
+#include "tools/BankCommands.h"
+#include "tools/BankIo.h"
+#include "tools/ToolArguments.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "JetDumpCommand.h"
+#include "tools/JetDumpCommand.h"
 
 #include <cerrno>
 #include <clocale>
@@ -6,9 +6,9 @@
 
 #include <unistd.h>
 
-#include "BankError.h"
-#include "JetDump.h"
-#include "JetMdbReader.h"
+#include "engine/BankError.h"
+#include "jet/JetDump.h"
+#include "tools/JetMdbReader.h"
 
 namespace {
 

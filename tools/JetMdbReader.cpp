@@ -1,4 +1,4 @@
-#include "JetMdbReader.h"
+#include "tools/JetMdbReader.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -13,7 +13,7 @@
 #include <QCborValue>
 #include <QFile>
 
-#include "BankError.h"
+#include "engine/BankError.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "JetDump.h"
+#include "jet/JetDump.h"
 
 // Reads the tables of an Access/Jet file with Debian's libmdb, in the calling process. Only the bank tool's reading
 // child (`jet-dump`) and the fuzz target call it: libmdb trusts its input, and a damaged file may take the process

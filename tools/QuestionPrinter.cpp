@@ -1,8 +1,8 @@
-#include "QuestionPrinter.h"
+#include "tools/QuestionPrinter.h"
 
 #include <QTextStream>
 
-#include "FillKey.h"
+#include "rules/FillKey.h"
 
 namespace {
 

@@ -1,17 +1,17 @@
-#include "ShowCommand.h"
+#include "tools/ShowCommand.h"
 
 #include <QTextStream>
 
-#include "BankColumns.h"
-#include "BankCommands.h"
-#include "BankError.h"
-#include "BankIo.h"
-#include "ExamState.h"
-#include "PaperDrawing.h"
-#include "QuestionPrinter.h"
-#include "ToolArguments.h"
-#include "ToolCommand.h"
-#include "UsageError.h"
+#include "drawing/PaperDrawing.h"
+#include "engine/BankError.h"
+#include "rules/ExamState.h"
+#include "tools/BankColumns.h"
+#include "tools/BankCommands.h"
+#include "tools/BankIo.h"
+#include "tools/QuestionPrinter.h"
+#include "tools/ToolArguments.h"
+#include "tools/ToolCommand.h"
+#include "tools/UsageError.h"
 
 namespace {
 

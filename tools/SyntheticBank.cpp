@@ -1,9 +1,9 @@
-#include "SyntheticBank.h"
+#include "tools/SyntheticBank.h"
 
 #include <random>
 
-#include "BankColumns.h"
-#include "ExamState.h"
+#include "rules/ExamState.h"
+#include "tools/BankColumns.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <QtGlobal>
 
-#include "BankTables.h"
+#include "tools/BankTables.h"
 
 // A made-up question bank of any size, for measuring the drawing on large modules. Every module gets the asked
 // number of choice and fill-in questions, each choice question one to three knowledge codes of its own module, and

@@ -1,6 +1,6 @@
-#include "ToolArguments.h"
+#include "tools/ToolArguments.h"
 
-#include "UsageError.h"
+#include "tools/UsageError.h"
 
 ToolArguments::ToolArguments(const QStringList &args, const QStringList &optionNames, const QStringList &flagNames) {
     for (int i = 0; i < args.size(); ++i) {

@@ -1,13 +1,13 @@
-#include "ToolRunner.h"
+#include "tools/ToolRunner.h"
 
 #include <QTextStream>
 
-#include "BankCommands.h"
-#include "BankError.h"
-#include "DrawCommand.h"
-#include "ImportJetCommand.h"
-#include "ShowCommand.h"
-#include "UsageError.h"
+#include "engine/BankError.h"
+#include "tools/BankCommands.h"
+#include "tools/DrawCommand.h"
+#include "tools/ImportJetCommand.h"
+#include "tools/ShowCommand.h"
+#include "tools/UsageError.h"
 
 namespace {
 

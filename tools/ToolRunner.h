@@ -3,7 +3,7 @@
 #include <QList>
 #include <QStringList>
 
-#include "ToolCommand.h"
+#include "tools/ToolCommand.h"
 
 class QTextStream;
 

@@ -1,8 +1,8 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include "JetDumpCommand.h"
-#include "ToolRunner.h"
+#include "tools/JetDumpCommand.h"
+#include "tools/ToolRunner.h"
 
 int main(int argc, char *argv[]) {
     QCoreApplication app(argc, argv);

@@ -1,9 +1,9 @@
-#include "AccessibleControls.h"
+#include "ui/AccessibleControls.h"
 
 #include <QAccessibleWidget>
 
-#include "FrameImage.h"
-#include "TdxButton.h"
+#include "ui/FrameImage.h"
+#include "ui/TdxButton.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ButtonFontColor.h"
+#include "ui/ButtonFontColor.h"
 
 #include <QAbstractButton>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 class QAbstractButton;
 

@@ -1,4 +1,4 @@
-#include "CutTextToolTip.h"
+#include "ui/CutTextToolTip.h"
 
 #include <QHelpEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "DisabledBoxScrollBar.h"
+#include "ui/DisabledBoxScrollBar.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>

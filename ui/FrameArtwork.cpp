@@ -1,4 +1,4 @@
-#include "FrameArtwork.h"
+#include "ui/FrameArtwork.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "FrameCoolBar.h"
+#include "ui/FrameCoolBar.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "FrameEdgeZone.h"
+#include "ui/FrameEdgeZone.h"
 
 #include <QEvent>
 #include <QMouseEvent>

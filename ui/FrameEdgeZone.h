@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QWidget>
 
-#include "HitTest.h"
+#include "ui/HitTest.h"
 
 // An invisible strip along one edge of a frameless window that offers the resize zones there. It lies above every
 // other part of the frame, shows the sizing pointer of the zone under the mouse, and on a left press hands the

@@ -1,4 +1,4 @@
-#include "FrameImage.h"
+#include "ui/FrameImage.h"
 
 #include <QBitmap>
 #include <QImage>
@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "AccessibleControls.h"
+#include "ui/AccessibleControls.h"
 
 FrameImage::FrameImage(QWidget *parent) : QWidget(parent) {
     registerAccessibleControls();

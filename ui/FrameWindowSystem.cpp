@@ -1,10 +1,10 @@
-#include "FrameWindowSystem.h"
+#include "ui/FrameWindowSystem.h"
 
 #include <QApplication>
 #include <QScreen>
 #include <QWidget>
 
-#include "HitTest.h"
+#include "ui/HitTest.h"
 
 #ifdef Q_OS_WIN
 #include <windows.h>

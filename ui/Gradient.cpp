@@ -1,4 +1,4 @@
-#include "Gradient.h"
+#include "ui/Gradient.h"
 
 #include <QRandomGenerator>
 

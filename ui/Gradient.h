@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 // The banded colour gradients that the gradient button paints from. Pure functions on a QImage, no widgets, so the
 // bands and their dithering can be checked pixel for pixel.

@@ -1,4 +1,4 @@
-#include "HitTest.h"
+#include "ui/HitTest.h"
 
 HitZone hitTest(const QPoint &pos, const QSize &size, bool canResize, Qt::WindowStates state) {
     if (!canResize || (state & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)))

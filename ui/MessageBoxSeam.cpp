@@ -1,4 +1,4 @@
-#include "MessageBoxSeam.h"
+#include "ui/MessageBoxSeam.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ModalLayer.h"
+#include "ui/ModalLayer.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "UserInput.h"
+#include "ui/UserInput.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "ScreenButton.h"
+#include "ui/ScreenButton.h"
 
-#include "Fonts.h"
+#include "ui/Fonts.h"
 
 namespace {
 TdxColors commonColors() {

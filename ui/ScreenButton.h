@@ -3,7 +3,7 @@
 #include <QPoint>
 #include <QString>
 
-#include "TdxButton.h"
+#include "ui/TdxButton.h"
 
 // The gradient buttons of the start screen and the score sheet share one look: a pale amber face fading to white
 // inside a green outline, drawn at high quality, with the hover ring and caption highlight and no focus rectangle.

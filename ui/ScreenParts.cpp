@@ -1,4 +1,4 @@
-#include "ScreenParts.h"
+#include "ui/ScreenParts.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include <QRect>
 #include <QString>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 class QLabel;
 class QLineEdit;

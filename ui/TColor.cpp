@@ -1,4 +1,4 @@
-#include "TColor.h"
+#include "ui/TColor.h"
 
 namespace {
 // Classic desktop values of the system colours the screens use, as 0x00BBGGRR.

@@ -1,4 +1,4 @@
-#include "TKvLabel.h"
+#include "ui/TKvLabel.h"
 
 #include <QPainter>
 

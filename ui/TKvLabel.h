@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 enum class TDrawType { dtNone, dtLowered, dtRaised };
 

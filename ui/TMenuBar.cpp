@@ -1,4 +1,4 @@
-#include "TMenuBar.h"
+#include "ui/TMenuBar.h"
 
 #include <QMenu>
 #include <QToolButton>

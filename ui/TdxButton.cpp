@@ -1,4 +1,4 @@
-#include "TdxButton.h"
+#include "ui/TdxButton.h"
 
 #include <QAction>
 #include <QCursor>
@@ -8,8 +8,8 @@
 
 #include <cmath>
 
-#include "AccessibleControls.h"
-#include "Gradient.h"
+#include "ui/AccessibleControls.h"
+#include "ui/Gradient.h"
 
 namespace {
 

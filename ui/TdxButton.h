@@ -3,8 +3,8 @@
 #include <QImage>
 #include <QPointer>
 
-#include "TdxColors.h"
-#include "TdxCustomControl.h"
+#include "ui/TdxColors.h"
+#include "ui/TdxCustomControl.h"
 
 class QAction;
 class QPainter;

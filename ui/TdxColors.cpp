@@ -1,4 +1,4 @@
-#include "TdxColors.h"
+#include "ui/TdxColors.h"
 
 bool TdxColors::operator==(const TdxColors &other) const {
     return BackgroundFrom == other.BackgroundFrom && BackgroundTo == other.BackgroundTo &&

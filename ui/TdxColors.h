@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 // The colour set of a gradient button: the four gradient pairs it paints from, its outline, and the caption colour
 // while the pointer is over it. The defaults give the plain white-to-beige face with a blue focus ring.

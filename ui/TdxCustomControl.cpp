@@ -1,4 +1,4 @@
-#include "TdxCustomControl.h"
+#include "ui/TdxCustomControl.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 class QKeyEvent;
 

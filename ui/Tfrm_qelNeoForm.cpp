@@ -1,4 +1,4 @@
-#include "Tfrm_qelNeoForm.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -10,17 +10,17 @@
 #include <QShowEvent>
 #include <QWindow>
 
-#include "AppIcon.h"
-#include "CutTextToolTip.h"
-#include "Fonts.h"
-#include "FrameArtwork.h"
-#include "FrameCoolBar.h"
-#include "FrameEdgeZone.h"
-#include "FrameImage.h"
-#include "FrameWindowSystem.h"
-#include "ModalLayer.h"
-#include "TColor.h"
-#include "TMenuBar.h"
+#include "ui/AppIcon.h"
+#include "ui/CutTextToolTip.h"
+#include "ui/Fonts.h"
+#include "ui/FrameArtwork.h"
+#include "ui/FrameCoolBar.h"
+#include "ui/FrameEdgeZone.h"
+#include "ui/FrameImage.h"
+#include "ui/FrameWindowSystem.h"
+#include "ui/ModalLayer.h"
+#include "ui/TColor.h"
+#include "ui/TMenuBar.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "UserInput.h"
+#include "ui/UserInput.h"
 
 bool isUserInputEvent(QEvent::Type type) {
     switch (type) {

@@ -1,13 +1,13 @@
-#include "PaperDrawing.h"
+#include "drawing/PaperDrawing.h"
 
 #include <chrono>
 #include <random>
 
 #include <QSet>
 
-#include "BankError.h"
-#include "ExamState.h"
-#include "TADOQuery.h"
+#include "engine/BankError.h"
+#include "engine/TADOQuery.h"
+#include "rules/ExamState.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "BankFile.h"
+#include "engine/BankFile.h"
 
 #include <QFile>
 
@@ -6,11 +6,11 @@
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "CipherKeyCache.h"
-#include "CodecMemoryLock.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
+#include "engine/BankError.h"
+#include "engine/CipherKeyCache.h"
+#include "engine/CodecMemoryLock.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/SqliteStatement.h"
 
 namespace {
 

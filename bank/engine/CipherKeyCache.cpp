@@ -1,4 +1,4 @@
-#include "CipherKeyCache.h"
+#include "engine/CipherKeyCache.h"
 
 #include <atomic>
 
@@ -7,7 +7,7 @@
 
 #include <openssl/evp.h>
 
-#include "BankError.h"
+#include "engine/BankError.h"
 
 namespace {
 

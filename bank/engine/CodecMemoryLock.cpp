@@ -1,4 +1,4 @@
-#include "CodecMemoryLock.h"
+#include "engine/CodecMemoryLock.h"
 
 #include <atomic>
 

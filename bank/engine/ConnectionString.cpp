@@ -1,6 +1,6 @@
-#include "ConnectionString.h"
+#include "engine/ConnectionString.h"
 
-#include "BankError.h"
+#include "engine/BankError.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "FieldValue.h"
+#include "engine/FieldValue.h"
 
 #include <cmath>
 #include <limits>
 
 #include <sqlite3.h>
 
-#include "SqliteStatement.h"
+#include "engine/SqliteStatement.h"
 
 namespace {
 

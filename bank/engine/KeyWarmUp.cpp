@@ -1,10 +1,10 @@
-#include "KeyWarmUp.h"
+#include "engine/KeyWarmUp.h"
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "ConnectionString.h"
-#include "JetBank.h"
-#include "WorkgroupFile.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/ConnectionString.h"
+#include "engine/WorkgroupFile.h"
+#include "jet/JetBank.h"
 
 KeyWarmUp::~KeyWarmUp() {
     wait();

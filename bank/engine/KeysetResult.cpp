@@ -1,11 +1,11 @@
-#include "KeysetResult.h"
+#include "engine/KeysetResult.h"
 
 #include <QRegularExpression>
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "BankFile.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
 
 namespace {
 

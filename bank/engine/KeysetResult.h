@@ -4,8 +4,8 @@
 
 #include <QList>
 
-#include "ResultSet.h"
-#include "SqliteStatement.h"
+#include "engine/ResultSet.h"
+#include "engine/SqliteStatement.h"
 
 // A selection of whole rows from one table ("select * from choose where mkid=1"): opening collects only the row
 // ids, through the table's index when the condition has one, and a row's columns are fetched by id when the row is

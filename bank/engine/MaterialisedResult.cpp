@@ -1,10 +1,10 @@
-#include "MaterialisedResult.h"
+#include "engine/MaterialisedResult.h"
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "SqliteStatement.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/SqliteStatement.h"
 
 MaterialisedResult::MaterialisedResult(sqlite3 *db, const QString &statement, const QString &bankPath) {
     const auto fail = [&] {

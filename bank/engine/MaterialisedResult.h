@@ -2,7 +2,7 @@
 
 #include <QList>
 
-#include "ResultSet.h"
+#include "engine/ResultSet.h"
 
 // A result read in full when the statement opens: the general case for statements that are not a plain selection
 // of whole rows from one table (the knowledge lookup with its list of codes, for one).

@@ -1,7 +1,7 @@
-#include "ResultSet.h"
+#include "engine/ResultSet.h"
 
-#include "KeysetResult.h"
-#include "MaterialisedResult.h"
+#include "engine/KeysetResult.h"
+#include "engine/MaterialisedResult.h"
 
 std::unique_ptr<ResultSet> ResultSet::run(sqlite3 *db, const QString &statement, const QString &bankPath) {
     if (auto keyset = KeysetResult::tryOpen(db, statement, bankPath))

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "FieldValue.h"
+#include "engine/FieldValue.h"
 
 struct sqlite3;
 

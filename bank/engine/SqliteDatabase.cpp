@@ -1,10 +1,10 @@
-#include "SqliteDatabase.h"
+#include "engine/SqliteDatabase.h"
 
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
-#include "CodecMemoryLock.h"
-#include "SqliteStatement.h"
+#include "engine/CodecMemoryLock.h"
+#include "engine/SqliteStatement.h"
 
 namespace {
 

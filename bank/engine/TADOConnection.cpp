@@ -1,14 +1,14 @@
-#include "TADOConnection.h"
+#include "engine/TADOConnection.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "JetBank.h"
-#include "TADOConnectionPrivate.h"
-#include "TADOQuery.h"
-#include "WorkgroupFile.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/TADOConnectionPrivate.h"
+#include "engine/TADOQuery.h"
+#include "engine/WorkgroupFile.h"
+#include "jet/JetBank.h"
 
 void TADOConnection::Private::ensureOpen() {
     if (db.isOpen())

@@ -3,9 +3,9 @@
 #include <QList>
 #include <QString>
 
-#include "ConnectionString.h"
-#include "SqliteDatabase.h"
-#include "TADOConnection.h"
+#include "engine/ConnectionString.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/TADOConnection.h"
 
 class TADOQuery;
 

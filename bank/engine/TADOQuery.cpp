@@ -1,13 +1,13 @@
-#include "TADOQuery.h"
+#include "engine/TADOQuery.h"
 
 #include <memory>
 
 #include <QHash>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "ResultSet.h"
-#include "TADOConnectionPrivate.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/ResultSet.h"
+#include "engine/TADOConnectionPrivate.h"
 
 struct TADOQuery::Private {
     TADOConnection *connection = nullptr;

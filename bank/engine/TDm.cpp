@@ -1,4 +1,4 @@
-#include "TDm.h"
+#include "engine/TDm.h"
 
 TDm *Dm = nullptr;
 

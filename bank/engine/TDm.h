@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include "TADOConnection.h"
-#include "TADOQuery.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
 
 // The data module: the one question-bank connection and the one reusable query, created at start-up and used by
 // the start screen (to point the connection at the bank) and by the paper drawing (to run its statements).

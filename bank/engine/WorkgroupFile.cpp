@@ -1,4 +1,4 @@
-#include "WorkgroupFile.h"
+#include "engine/WorkgroupFile.h"
 
 #include <atomic>
 
@@ -13,9 +13,9 @@
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
+#include "engine/BankError.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/SqliteStatement.h"
 
 namespace {
 

@@ -1,18 +1,18 @@
-#include "JetBank.h"
+#include "jet/JetBank.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "JetChildReader.h"
-#include "JetFileVersion.h"
-#include "JetHeader.h"
-#include "JetSnapshot.h"
-#include "JetWorkgroup.h"
-#include "SqliteDatabase.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/SqliteDatabase.h"
+#include "jet/JetChildReader.h"
+#include "jet/JetFileVersion.h"
+#include "jet/JetHeader.h"
+#include "jet/JetSnapshot.h"
+#include "jet/JetWorkgroup.h"
 
 namespace {
 

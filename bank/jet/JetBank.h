@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "ConnectionString.h"
+#include "engine/ConnectionString.h"
 
 class SqliteDatabase;
 

@@ -1,4 +1,4 @@
-#include "JetChildReader.h"
+#include "jet/JetChildReader.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -11,8 +11,8 @@
 
 #include <sys/resource.h>
 
-#include "BankError.h"
-#include "SanitizerBuild.h"
+#include "engine/BankError.h"
+#include "engine/SanitizerBuild.h"
 
 namespace {
 

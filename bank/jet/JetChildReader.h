@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "JetDump.h"
+#include "jet/JetDump.h"
 
 // Reads tables of an Access/Jet file in a child process: the bank tool beside the running program
 // (`mockexam-bank jet-dump FILE [TABLE...]`), which reads the file with libmdb and hands the rows back on its

@@ -1,4 +1,4 @@
-#include "JetDump.h"
+#include "jet/JetDump.h"
 
 #include <QCborMap>
 #include <QCborStreamReader>

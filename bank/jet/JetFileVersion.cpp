@@ -1,4 +1,4 @@
-#include "JetFileVersion.h"
+#include "jet/JetFileVersion.h"
 
 #include <QFile>
 #include <QFileInfo>

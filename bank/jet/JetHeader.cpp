@@ -1,4 +1,4 @@
-#include "JetHeader.h"
+#include "jet/JetHeader.h"
 
 #include <cmath>
 #include <cstring>

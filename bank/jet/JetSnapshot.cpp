@@ -1,4 +1,4 @@
-#include "JetSnapshot.h"
+#include "jet/JetSnapshot.h"
 
 #include <memory>
 
@@ -7,10 +7,10 @@
 
 #include <sqlite3.h>
 
-#include "BankError.h"
-#include "JetFileVersion.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
+#include "engine/BankError.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/SqliteStatement.h"
+#include "jet/JetFileVersion.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-#include "JetDump.h"
+#include "jet/JetDump.h"
 
 // In-memory copies of Access/Jet banks, one for each file version, that every fresh connection to the bank opens by
 // name (a shared-cache in-memory SQLite database). Reading a Jet file takes a child process and a whole pass over

@@ -1,13 +1,13 @@
-#include "JetWorkgroup.h"
+#include "jet/JetWorkgroup.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
 
-#include "BankError.h"
-#include "JetChildReader.h"
-#include "JetFileVersion.h"
-#include "JetHeader.h"
+#include "engine/BankError.h"
+#include "jet/JetChildReader.h"
+#include "jet/JetFileVersion.h"
+#include "jet/JetHeader.h"
 
 namespace {
 

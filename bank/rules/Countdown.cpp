@@ -1,4 +1,4 @@
-#include "Countdown.h"
+#include "rules/Countdown.h"
 
 namespace Countdown {
 

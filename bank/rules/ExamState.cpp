@@ -1,4 +1,4 @@
-#include "ExamState.h"
+#include "rules/ExamState.h"
 
 OneBased<_Tk, Exam::kChoiceCount> ChoiceQuestions;
 OneBased<_Fill, Exam::kFillCount> FillQuestions;

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "OneBased.h"
+#include "rules/OneBased.h"
 
 // The exam state: the single in-memory copy of the current paper and of the candidate's answers, shared by every
 // screen. Plain global records, zero-filled at start-up, never written back to the question bank.

@@ -1,4 +1,4 @@
-#include "FillKey.h"
+#include "rules/FillKey.h"
 
 namespace {
 // The text before the first separator and the text after it; no separator gives the whole text alone.

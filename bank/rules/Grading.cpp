@@ -1,4 +1,4 @@
-#include "Grading.h"
+#include "rules/Grading.h"
 
 GradedPaper gradePaper() {
     GradedPaper paper;

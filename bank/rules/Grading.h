@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExamState.h"
-#include "FillKey.h"
+#include "rules/ExamState.h"
+#include "rules/FillKey.h"
 
 // The graded paper: a verdict per question and the three scores the score sheet shows. Computed from the exam
 // state alone, so grading never depends on what a screen happens to display.

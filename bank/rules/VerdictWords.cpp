@@ -1,4 +1,4 @@
-#include "VerdictWords.h"
+#include "rules/VerdictWords.h"
 
 namespace VerdictWords {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "FillKey.h"
+#include "rules/FillKey.h"
 
 // The verdict of one graded question in words, for the score sheet's tooltips and for screen readers: the sheet's
 // colours alone say nothing to a candidate who cannot tell red from green. A question left without an answer is

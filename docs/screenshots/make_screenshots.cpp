@@ -16,20 +16,20 @@
 #include <cstdio>
 #include <functional>
 
-#include "AppShell.h"
-#include "Application.h"
-#include "ExamState.h"
-#include "ExecutableDir.h"
-#include "FillKey.h"
-#include "Grading.h"
-#include "ModalLayer.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ks_Sta.h"
-#include "TFrm_Ping.h"
-#include "TdxButton.h"
-#include "Tfrm_logo.h"
+#include "app/AppShell.h"
+#include "app/Application.h"
+#include "app/ExecutableDir.h"
+#include "app/TFrm_Ks_Sta.h"
+#include "app/Tfrm_logo.h"
+#include "rules/ExamState.h"
+#include "rules/FillKey.h"
+#include "rules/Grading.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ping.h"
+#include "ui/ModalLayer.h"
+#include "ui/TdxButton.h"
 
 namespace {
 

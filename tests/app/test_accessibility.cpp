@@ -9,19 +9,19 @@
 #include <QTest>
 #include <QTimer>
 
-#include "AppShell.h"
-#include "Application.h"
-#include "ExamState.h"
-#include "FrameImage.h"
-#include "MessageBoxSeam.h"
-#include "ReviewMode.h"
-#include "ScreenGlobals.h"
-#include "SheetDriver.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ping.h"
-#include "TdxButton.h"
-#include "Tfrm_logo.h"
+#include "app/AppShell.h"
+#include "app/Application.h"
+#include "app/Tfrm_logo.h"
+#include "rules/ExamState.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ping.h"
+#include "tests/support/SheetDriver.h"
+#include "ui/FrameImage.h"
+#include "ui/MessageBoxSeam.h"
+#include "ui/TdxButton.h"
 
 namespace {
 

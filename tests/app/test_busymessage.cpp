@@ -2,9 +2,9 @@
 #include <QTest>
 #include <QWindow>
 
-#include "BusyMessage.h"
-#include "TAnimate.h"
-#include "Tx_printmessage.h"
+#include "app/BusyMessage.h"
+#include "app/TAnimate.h"
+#include "app/Tx_printmessage.h"
 
 namespace {
 QList<QWidget *> visibleBusyWindows() {

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <thread>
 
-#include "ClipArt.h"
-#include "ClipPlayer.h"
+#include "app/ClipArt.h"
+#include "app/ClipPlayer.h"
 
 namespace {
 const QColor kBackground(206, 231, 255);

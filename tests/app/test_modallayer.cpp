@@ -10,8 +10,8 @@
 #include <functional>
 #include <memory>
 
-#include "ModalLayer.h"
-#include "TdxButton.h"
+#include "ui/ModalLayer.h"
+#include "ui/TdxButton.h"
 
 namespace {
 std::unique_ptr<QWidget> makeWindow(const QString &name) {

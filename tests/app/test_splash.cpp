@@ -9,9 +9,9 @@
 
 #include <memory>
 
-#include "ModalLayer.h"
-#include "TFrm_Ks_Sta.h"
-#include "Tfrm_logo.h"
+#include "app/TFrm_Ks_Sta.h"
+#include "app/Tfrm_logo.h"
+#include "ui/ModalLayer.h"
 
 namespace {
 Tfrm_logo *findSplash() {

@@ -4,22 +4,22 @@
 #include <QTest>
 #include <QTimer>
 
-#include "AppShell.h"
-#include "Application.h"
-#include "CipherKeyCache.h"
-#include "ExamState.h"
-#include "ExecutableDir.h"
-#include "JetChildReader.h"
-#include "JetFixtures.h"
-#include "MessageBoxSeam.h"
-#include "ScreenGlobals.h"
-#include "TAnimate.h"
-#include "TFrm_Ks_Choose.h"
-#include "TdxButton.h"
-#include "TestBank.h"
-#include "Tfrm_logo.h"
-#include "Tx_printmessage.h"
-#include "WorkgroupFile.h"
+#include "app/AppShell.h"
+#include "app/Application.h"
+#include "app/ExecutableDir.h"
+#include "app/TAnimate.h"
+#include "app/Tfrm_logo.h"
+#include "app/Tx_printmessage.h"
+#include "engine/CipherKeyCache.h"
+#include "engine/WorkgroupFile.h"
+#include "jet/JetChildReader.h"
+#include "rules/ExamState.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "tests/support/JetFixtures.h"
+#include "tests/support/TestBank.h"
+#include "ui/MessageBoxSeam.h"
+#include "ui/TdxButton.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <vector>
 #include <xcb/xcb.h>
 
-#include "BusyMessage.h"
-#include "ModalLayer.h"
-#include "TAnimate.h"
-#include "Tx_printmessage.h"
+#include "app/BusyMessage.h"
+#include "app/TAnimate.h"
+#include "app/Tx_printmessage.h"
+#include "ui/ModalLayer.h"
 
 // The parts of the shell that only a real display shows: the busy clip moving while the user-interface thread is
 // busy, and a window behind a modal one refusing the window system's close request. Runs under xvfb-run.

@@ -6,15 +6,15 @@
 
 #include <sys/stat.h>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "ConnectionString.h"
-#include "JetFixtures.h"
-#include "SqliteDatabase.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TestBank.h"
-#include "WorkgroupFile.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/ConnectionString.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "engine/WorkgroupFile.h"
+#include "tests/support/JetFixtures.h"
+#include "tests/support/TestBank.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "BankError.h"
-#include "BankIo.h"
-#include "ConnectionString.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TestBank.h"
+#include "engine/BankError.h"
+#include "engine/ConnectionString.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "tests/support/TestBank.h"
+#include "tools/BankIo.h"
 
 namespace {
 

@@ -9,16 +9,16 @@
 
 #include <unistd.h>
 
-#include "BankError.h"
-#include "CipherKeyCache.h"
-#include "ExamState.h"
-#include "KeyWarmUp.h"
-#include "PaperDrawing.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TDm.h"
-#include "TestBank.h"
-#include "WorkgroupFile.h"
+#include "drawing/PaperDrawing.h"
+#include "engine/BankError.h"
+#include "engine/CipherKeyCache.h"
+#include "engine/KeyWarmUp.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "engine/TDm.h"
+#include "engine/WorkgroupFile.h"
+#include "rules/ExamState.h"
+#include "tests/support/TestBank.h"
 
 namespace {
 

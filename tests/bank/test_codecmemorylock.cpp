@@ -8,12 +8,12 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "CipherKeyCache.h"
-#include "CodecMemoryLock.h"
-#include "SanitizerBuild.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TestBank.h"
+#include "engine/CipherKeyCache.h"
+#include "engine/CodecMemoryLock.h"
+#include "engine/SanitizerBuild.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "tests/support/TestBank.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <QtTest>
 
-#include "BankError.h"
-#include "ConnectionString.h"
+#include "engine/BankError.h"
+#include "engine/ConnectionString.h"
 
 namespace {
 

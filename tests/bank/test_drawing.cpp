@@ -2,11 +2,11 @@
 
 #include <deque>
 
-#include "BankError.h"
-#include "ExamState.h"
-#include "PaperDrawing.h"
-#include "TDm.h"
-#include "TestBank.h"
+#include "drawing/PaperDrawing.h"
+#include "engine/BankError.h"
+#include "engine/TDm.h"
+#include "rules/ExamState.h"
+#include "tests/support/TestBank.h"
 
 namespace {
 

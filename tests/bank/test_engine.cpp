@@ -5,14 +5,14 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "BankError.h"
-#include "CipherKeyCache.h"
-#include "ConnectionString.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TDm.h"
-#include "TestBank.h"
-#include "WorkgroupFile.h"
+#include "engine/BankError.h"
+#include "engine/CipherKeyCache.h"
+#include "engine/ConnectionString.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "engine/TDm.h"
+#include "engine/WorkgroupFile.h"
+#include "tests/support/TestBank.h"
 
 namespace {
 

@@ -5,15 +5,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "BankError.h"
-#include "JetChildReader.h"
-#include "JetFileVersion.h"
-#include "JetFixtures.h"
-#include "JetSnapshot.h"
-#include "TADOConnection.h"
-#include "TADOQuery.h"
-#include "TDm.h"
-#include "TestBank.h"
+#include "engine/BankError.h"
+#include "engine/TADOConnection.h"
+#include "engine/TADOQuery.h"
+#include "engine/TDm.h"
+#include "jet/JetChildReader.h"
+#include "jet/JetFileVersion.h"
+#include "jet/JetSnapshot.h"
+#include "tests/support/JetFixtures.h"
+#include "tests/support/TestBank.h"
 
 namespace {
 

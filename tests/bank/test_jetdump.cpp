@@ -2,7 +2,7 @@
 #include <QCborValue>
 #include <QtTest>
 
-#include "JetDump.h"
+#include "jet/JetDump.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QtEndian>
 #include <QtTest>
 
-#include "JetFixtures.h"
-#include "JetHeader.h"
+#include "jet/JetHeader.h"
+#include "tests/support/JetFixtures.h"
 
 namespace {
 

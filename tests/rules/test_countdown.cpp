@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "Countdown.h"
+#include "rules/Countdown.h"
 
 // The countdown's tick rule and its two-digit display, shared by both answering screens.
 class TestCountdown : public QObject {

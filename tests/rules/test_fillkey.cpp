@@ -1,8 +1,8 @@
 #include <QTest>
 
-#include "ExamState.h"
-#include "FillKey.h"
-#include "Grading.h"
+#include "rules/ExamState.h"
+#include "rules/FillKey.h"
+#include "rules/Grading.h"
 
 Q_DECLARE_METATYPE(Verdict)
 

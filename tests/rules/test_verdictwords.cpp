@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "VerdictWords.h"
+#include "rules/VerdictWords.h"
 
 Q_DECLARE_METATYPE(Verdict)
 

@@ -1,15 +1,15 @@
-#include "HandMadeExam.h"
+#include "tests/screens/HandMadeExam.h"
 
 #include <QTest>
 
 #include <algorithm>
 #include <iterator>
 
-#include "ExamState.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "Tfrm_qelNeoForm.h"
+#include "rules/ExamState.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "TColor.h"
+#include "ui/TColor.h"
 
 // An exam over a paper written by hand, for the tests of the score sheet and the mode switch: the start screen's
 // stand-in (a plain window, shown), the choice screen with its paper counted as drawn, and the fill-in screen, both

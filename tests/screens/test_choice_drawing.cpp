@@ -7,14 +7,14 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "ButtonFontColor.h"
-#include "ExamState.h"
-#include "HandlerGuard.h"
-#include "ScreenGlobals.h"
-#include "TDm.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TestBank.h"
+#include "engine/TDm.h"
+#include "rules/ExamState.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "tests/support/TestBank.h"
+#include "ui/ButtonFontColor.h"
+#include "ui/HandlerGuard.h"
 
 // The choice screen's first show against a real bank: drawing and starting the exam, resuming a paper left with
 // "退出", a new paper once the marker is back at 0, and a drawing that fails.

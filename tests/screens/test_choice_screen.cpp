@@ -8,11 +8,11 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "ButtonFontColor.h"
-#include "ExamState.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
+#include "rules/ExamState.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "ui/ButtonFontColor.h"
 
 // The choice screen over a paper filled in by hand: selection, answering, sheets, the tick, knowledge points, the
 // countdown and the keyboard. The drawing itself is exercised by test_choice_drawing.

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "ExamState.h"
-#include "ScreenGlobals.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
+#include "rules/ExamState.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
 
 // The fill-in screen against a paper filled in by hand: navigation, answer capture, the countdown display, the way
 // to and from the choice screen, and the hints of both modes.

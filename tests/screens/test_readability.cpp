@@ -12,16 +12,16 @@
 
 #include <cmath>
 
-#include "ExamState.h"
-#include "Fonts.h"
-#include "HandMadeExam.h"
-#include "ReviewMode.h"
-#include "ScreenGlobals.h"
-#include "SheetDriver.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ping.h"
-#include "TdxButton.h"
+#include "rules/ExamState.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ping.h"
+#include "tests/screens/HandMadeExam.h"
+#include "tests/support/SheetDriver.h"
+#include "ui/Fonts.h"
+#include "ui/TdxButton.h"
 
 using namespace HandMadeExam;
 

@@ -6,18 +6,18 @@
 #include <QTabWidget>
 #include <QtTest>
 
-#include "ButtonFontColor.h"
-#include "ExamState.h"
-#include "FrameImage.h"
-#include "HandMadeExam.h"
-#include "ModalLayer.h"
-#include "ReviewMode.h"
-#include "ScreenGlobals.h"
-#include "SheetDriver.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ping.h"
-#include "TdxButton.h"
+#include "rules/ExamState.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ping.h"
+#include "tests/screens/HandMadeExam.h"
+#include "tests/support/SheetDriver.h"
+#include "ui/ButtonFontColor.h"
+#include "ui/FrameImage.h"
+#include "ui/ModalLayer.h"
+#include "ui/TdxButton.h"
 
 using namespace HandMadeExam;
 

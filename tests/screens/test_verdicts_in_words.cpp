@@ -4,17 +4,17 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "ExamState.h"
-#include "HandMadeExam.h"
-#include "MessageBoxSeam.h"
-#include "ReviewMode.h"
-#include "ScreenGlobals.h"
-#include "SheetDriver.h"
-#include "TColor.h"
-#include "TFrm_Ks_Choose.h"
-#include "TFrm_Ks_Fill.h"
-#include "TFrm_Ping.h"
-#include "TdxButton.h"
+#include "rules/ExamState.h"
+#include "screens/ReviewMode.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ks_Choose.h"
+#include "screens/TFrm_Ks_Fill.h"
+#include "screens/TFrm_Ping.h"
+#include "tests/screens/HandMadeExam.h"
+#include "tests/support/SheetDriver.h"
+#include "ui/MessageBoxSeam.h"
+#include "ui/TColor.h"
+#include "ui/TdxButton.h"
 
 using namespace HandMadeExam;
 

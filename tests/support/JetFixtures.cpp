@@ -1,12 +1,12 @@
-#include "JetFixtures.h"
+#include "tests/support/JetFixtures.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
-#include "ConnectionString.h"
-#include "JetChildReader.h"
-#include "TestPaths.h"
+#include "engine/ConnectionString.h"
+#include "jet/JetChildReader.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 

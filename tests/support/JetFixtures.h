@@ -4,8 +4,8 @@
 #include <QList>
 #include <QString>
 
-#include "BankTables.h"
-#include "JetDump.h"
+#include "jet/JetDump.h"
+#include "tools/BankTables.h"
 
 // Genuine Jet 4 files for the legacy-bank tests (tests/data/jet4), and folders laid out as the trainer expects a
 // legacy bank: Bs.mdb and its workgroup file Mq4100.mdw.

@@ -1,9 +1,9 @@
-#include "SheetDriver.h"
+#include "tests/support/SheetDriver.h"
 
 #include <QTest>
 
-#include "ScreenGlobals.h"
-#include "TFrm_Ping.h"
+#include "screens/ScreenGlobals.h"
+#include "screens/TFrm_Ping.h"
 
 SheetDriver::SheetDriver(QObject *parent) : QObject(parent) {
     m_poll.setInterval(5);

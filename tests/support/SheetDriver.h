@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "TFrm_Ping.h"
+#include "screens/TFrm_Ping.h"
 
 // Acts on the score sheet from inside its modal run. The hand-in does not return until the sheet has closed, so a
 // test arms the driver first and then hands in: once the sheet is up, the step runs within the sheet's nested

@@ -1,8 +1,8 @@
-#include "TestBank.h"
+#include "tests/support/TestBank.h"
 
 #include <QDir>
 
-#include "ConnectionString.h"
+#include "engine/ConnectionString.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "BankIo.h"
-#include "BankTables.h"
+#include "tools/BankIo.h"
+#include "tools/BankTables.h"
 
 // Small, well-formed question banks for tests, built in a temporary folder with the bank tool's library.
 //

@@ -1,9 +1,9 @@
-#include "ToolRun.h"
+#include "tests/support/ToolRun.h"
 
 #include <QFile>
 #include <QTextStream>
 
-#include "ToolRunner.h"
+#include "tools/ToolRunner.h"
 
 ToolRun runToolCapturing(const QStringList &args) {
     ToolRun run;

@@ -2,10 +2,10 @@
 
 #include <QTest>
 
-#include "BankCheck.h"
-#include "BankCsv.h"
-#include "TestBank.h"
-#include "TestPaths.h"
+#include "tests/support/TestBank.h"
+#include "tests/support/TestPaths.h"
+#include "tools/BankCheck.h"
+#include "tools/BankCsv.h"
 
 using Mutation = std::function<void(BankTables &)>;
 Q_DECLARE_METATYPE(Mutation)

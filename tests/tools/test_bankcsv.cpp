@@ -2,8 +2,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "BankCsv.h"
-#include "BankError.h"
+#include "engine/BankError.h"
+#include "tools/BankCsv.h"
 
 namespace {
 

@@ -4,15 +4,15 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "BankError.h"
-#include "BankFile.h"
-#include "BankIo.h"
-#include "SqliteDatabase.h"
-#include "SqliteStatement.h"
-#include "TADOQuery.h"
-#include "TDm.h"
-#include "TestBank.h"
-#include "ToolRun.h"
+#include "engine/BankError.h"
+#include "engine/BankFile.h"
+#include "engine/SqliteDatabase.h"
+#include "engine/SqliteStatement.h"
+#include "engine/TADOQuery.h"
+#include "engine/TDm.h"
+#include "tests/support/TestBank.h"
+#include "tests/support/ToolRun.h"
+#include "tools/BankIo.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "BankCsv.h"
-#include "BankIo.h"
-#include "TestBank.h"
-#include "TestPaths.h"
-#include "ToolRun.h"
+#include "tests/support/TestBank.h"
+#include "tests/support/TestPaths.h"
+#include "tests/support/ToolRun.h"
+#include "tools/BankCsv.h"
+#include "tools/BankIo.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "GiveAway.h"
+#include "tools/GiveAway.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "BankIo.h"
-#include "JetDump.h"
-#include "JetFileVersion.h"
-#include "JetFixtures.h"
-#include "JetSnapshot.h"
-#include "TestBank.h"
-#include "TestPaths.h"
-#include "ToolRun.h"
+#include "jet/JetDump.h"
+#include "jet/JetFileVersion.h"
+#include "jet/JetSnapshot.h"
+#include "tests/support/JetFixtures.h"
+#include "tests/support/TestBank.h"
+#include "tests/support/TestPaths.h"
+#include "tests/support/ToolRun.h"
+#include "tools/BankIo.h"
 
 namespace {
 

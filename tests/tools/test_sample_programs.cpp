@@ -30,11 +30,11 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "BankCsv.h"
-#include "BankError.h"
-#include "FillKey.h"
-#include "TestPaths.h"
-#include "ToolRun.h"
+#include "engine/BankError.h"
+#include "rules/FillKey.h"
+#include "tests/support/TestPaths.h"
+#include "tests/support/ToolRun.h"
+#include "tools/BankCsv.h"
 
 namespace {
 

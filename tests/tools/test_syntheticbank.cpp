@@ -1,9 +1,9 @@
 #include <QSet>
 #include <QTest>
 
-#include "BankCheck.h"
-#include "BankCsv.h"
-#include "SyntheticBank.h"
+#include "tools/BankCheck.h"
+#include "tools/BankCsv.h"
+#include "tools/SyntheticBank.h"
 
 class TestSyntheticBank : public QObject {
     Q_OBJECT

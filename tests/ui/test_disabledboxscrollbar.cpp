@@ -3,7 +3,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
-#include "DisabledBoxScrollBar.h"
+#include "ui/DisabledBoxScrollBar.h"
 
 // The stand-in bar over a disabled text box: it scrolls the box's text, and it outlives the box without touching
 // what is left of it while the box is being destroyed.

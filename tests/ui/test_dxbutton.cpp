@@ -4,8 +4,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "Fonts.h"
-#include "TdxButton.h"
+#include "ui/Fonts.h"
+#include "ui/TdxButton.h"
 
 // The gradient button: its ring rule, what each state paints, and which keys and clicks make a click.
 class TestDxButton : public QObject {

@@ -3,10 +3,10 @@
 #include <QScreen>
 #include <QtTest>
 
-#include "FrameCoolBar.h"
-#include "FrameImage.h"
-#include "TMenuBar.h"
-#include "Tfrm_qelNeoForm.h"
+#include "ui/FrameCoolBar.h"
+#include "ui/FrameImage.h"
+#include "ui/TMenuBar.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 Q_DECLARE_METATYPE(TFormBorderStyle)
 

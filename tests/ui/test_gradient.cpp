@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "Gradient.h"
+#include "ui/Gradient.h"
 
 // Bands, rounding and dithering of the button gradients, pixel for pixel.
 class TestGradient : public QObject {

@@ -3,7 +3,7 @@
 #include <functional>
 #include <stdexcept>
 
-#include "HandlerGuard.h"
+#include "ui/HandlerGuard.h"
 
 // What reaches the error handler when a handler's body fails, and that nothing is thrown past the guard.
 class TestHandlerGuard : public QObject {

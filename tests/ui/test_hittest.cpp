@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "HitTest.h"
+#include "ui/HitTest.h"
 
 Q_DECLARE_METATYPE(HitZone)
 

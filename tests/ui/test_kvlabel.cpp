@@ -2,8 +2,8 @@
 #include <QEnterEvent>
 #include <QTest>
 
-#include "Fonts.h"
-#include "TKvLabel.h"
+#include "ui/Fonts.h"
+#include "ui/TKvLabel.h"
 
 // The effect label: where its white copy falls for each draw type, and the link look on hover.
 class TestKvLabel : public QObject {

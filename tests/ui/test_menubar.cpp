@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "TMenuBar.h"
+#include "ui/TMenuBar.h"
 
 // The menu bar: one button per top-level menu item, rebuilt when the menu changes, dropping down the submenus.
 class TestMenuBar : public QObject {

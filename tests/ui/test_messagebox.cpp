@@ -4,8 +4,8 @@
 #include <QScreen>
 #include <QTest>
 
-#include "Fonts.h"
-#include "MessageBoxSeam.h"
+#include "ui/Fonts.h"
+#include "ui/MessageBoxSeam.h"
 
 namespace {
 
