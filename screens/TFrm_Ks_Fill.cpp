@@ -83,17 +83,17 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
     setObjectName(QStringLiteral("Frm_Ks_Fill"));
     setCaption(QStringLiteral("填空题"));
 
-    Panel1 = place<QFrame>(PanelBkGnd, "Panel1", QRect(0, -2, 553, 433));
+    Panel1 = place<QFrame>(PanelBkGnd, QStringLiteral("Panel1"), QRect(0, -2, 553, 433));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setBackgroundColor(Panel1, Colors::clActiveBorder);
     // The lowered inner bevel sits inside a four-pixel border of the panel's own colour.
-    auto *innerBevel = place<QFrame>(Panel1, "Panel1Bevel", Panel1->rect().adjusted(5, 5, -5, -5));
+    auto *innerBevel = place<QFrame>(Panel1, QStringLiteral("Panel1Bevel"), Panel1->rect().adjusted(5, 5, -5, -5));
     innerBevel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     innerBevel->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    KvLabel1 = effectLabel(Panel1, "KvLabel1", QStringLiteral("填 空 题"), QRect(214, 9, 113, 28), 24);
+    KvLabel1 = effectLabel(Panel1, QStringLiteral("KvLabel1"), QStringLiteral("填 空 题"), QRect(214, 9, 113, 28), 24);
 
-    Mem_Tm = memo(Panel1, "Mem_Tm", QRect(15, 36, 394, 79), 14, Colors::clScrollBar);
+    Mem_Tm = memo(Panel1, QStringLiteral("Mem_Tm"), QRect(15, 36, 394, 79), 14, Colors::clScrollBar);
     Mem_Tm->setReadOnly(true);
     watchForHint(Mem_Tm, Hint::QuestionText);
 
@@ -101,7 +101,7 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
     buildAnswerSheet();
     buildReviewArea();
 
-    Mem_Xs = memo(Panel1, "Mem_Xs", QRect(15, 387, 518, 39), 14, Colors::clScrollBar);
+    Mem_Xs = memo(Panel1, QStringLiteral("Mem_Xs"), QRect(15, 387, 518, 39), 14, Colors::clScrollBar);
     Mem_Xs->setReadOnly(true);
 
     Fill_Timer = new QTimer(this);
@@ -117,11 +117,11 @@ TFrm_Ks_Fill::TFrm_Ks_Fill(QWidget *parent)
 }
 
 void TFrm_Ks_Fill::buildCountdown() {
-    GroupBox1 = place<QGroupBox>(Panel1, "GroupBox1", QRect(416, 19, 119, 96));
+    GroupBox1 = place<QGroupBox>(Panel1, QStringLiteral("GroupBox1"), QRect(416, 19, 119, 96));
     GroupBox1->setTitle(QStringLiteral("剩余时间"));
     setColorRole(GroupBox1, QPalette::WindowText, Colors::clFuchsia);
 
-    Panel2 = place<QFrame>(GroupBox1, "Panel2", QRect(6, 27, 59, 25));
+    Panel2 = place<QFrame>(GroupBox1, QStringLiteral("Panel2"), QRect(6, 27, 59, 25));
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setBackgroundColor(Panel2, Colors::clBlack);
 
@@ -134,7 +134,7 @@ void TFrm_Ks_Fill::buildCountdown() {
                   {&TFrm_Ks_Fill::Label2, "Label2", {30, 3}, "："},
                   {&TFrm_Ks_Fill::Lbl_fill_Second, "Lbl_fill_Second", {40, 4}, "00"}};
     for (const auto &entry : labels) {
-        auto *label = place<QLabel>(Panel2, entry.name, QRect(entry.position, QSize(1, 1)));
+        auto *label = place<QLabel>(Panel2, QLatin1String(entry.name), QRect(entry.position, QSize(1, 1)));
         label->setFont(songFont(16, true));
         setColorRole(label, QPalette::WindowText, Colors::clLime);
         label->setText(QString::fromUtf8(entry.text));
@@ -142,19 +142,19 @@ void TFrm_Ks_Fill::buildCountdown() {
         this->*entry.member = label;
     }
 
-    btn_ping = makeButton(GroupBox1, "btn_ping", QStringLiteral("交卷"), QRect(72, 27, 41, 25));
-    btn_choose = makeButton(GroupBox1, "btn_choose", QStringLiteral("选择题"), QRect(9, 63, 55, 25));
-    Btn_quit = makeButton(GroupBox1, "Btn_quit", QStringLiteral("退出"), QRect(72, 63, 41, 25));
+    btn_ping = makeButton(GroupBox1, QStringLiteral("btn_ping"), QStringLiteral("交卷"), QRect(72, 27, 41, 25));
+    btn_choose = makeButton(GroupBox1, QStringLiteral("btn_choose"), QStringLiteral("选择题"), QRect(9, 63, 55, 25));
+    Btn_quit = makeButton(GroupBox1, QStringLiteral("Btn_quit"), QStringLiteral("退出"), QRect(72, 63, 41, 25));
     connect(btn_ping, &QPushButton::clicked, this, [this] { btn_pingClick(btn_ping); });
     connect(btn_choose, &QPushButton::clicked, this, [this] { btn_chooseClick(btn_choose); });
     connect(Btn_quit, &QPushButton::clicked, this, [this] { Btn_quitClick(Btn_quit); });
 }
 
 void TFrm_Ks_Fill::buildAnswerSheet() {
-    GroupBox2 = place<QGroupBox>(Panel1, "GroupBox2", QRect(13, 122, 520, 194));
+    GroupBox2 = place<QGroupBox>(Panel1, QStringLiteral("GroupBox2"), QRect(13, 122, 520, 194));
     GroupBox2->setTitle(QStringLiteral("填空题答题纸"));
 
-    Img_Arrow = place<QLabel>(GroupBox2, "Img_Arrow", QRect(13, 40, 17, 17));
+    Img_Arrow = place<QLabel>(GroupBox2, QStringLiteral("Img_Arrow"), QRect(13, 40, 17, 17));
     Img_Arrow->setPixmap(fillArrowPicture());
     watchForHint(Img_Arrow, Hint::Arrow);
 
@@ -181,12 +181,12 @@ void TFrm_Ks_Fill::buildAnswerSheet() {
 
 void TFrm_Ks_Fill::buildReviewArea() {
     // Memo1 and the two review buttons come first so that the exam-mode note lies over them.
-    Memo1 = memo(Panel1, "Memo1", QRect(86, 317, 447, 69), 16, Colors::clInactiveBorder);
+    Memo1 = memo(Panel1, QStringLiteral("Memo1"), QRect(86, 317, 447, 69), 16, Colors::clInactiveBorder);
     Memo1->setEnabled(false);
     Memo1->hide();
 
-    btn_answer = makeButton(Panel1, "btn_answer", QStringLiteral("答案"), QRect(20, 323, 65, 25));
-    btn_anisys = makeButton(Panel1, "btn_anisys", QStringLiteral("解析"), QRect(19, 352, 65, 25));
+    btn_answer = makeButton(Panel1, QStringLiteral("btn_answer"), QStringLiteral("答案"), QRect(20, 323, 65, 25));
+    btn_anisys = makeButton(Panel1, QStringLiteral("btn_anisys"), QStringLiteral("解析"), QRect(19, 352, 65, 25));
     btn_answer->hide();
     btn_anisys->hide();
     connect(btn_answer, &QPushButton::clicked, this, [this] { btn_answerClick(btn_answer); });
@@ -194,10 +194,10 @@ void TFrm_Ks_Fill::buildReviewArea() {
     watchForHint(btn_answer, Hint::AnswerButton);
     watchForHint(btn_anisys, Hint::AnalysisButton);
 
-    Panel3 = place<QFrame>(Panel1, "Panel3", QRect(15, 316, 523, 69));
+    Panel3 = place<QFrame>(Panel1, QStringLiteral("Panel3"), QRect(15, 316, 523, 69));
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Raised);
     setBackgroundColor(Panel3, Colors::clBtnFace);
-    KvLabel2 = effectLabel(Panel3, "KvLabel2", QStringLiteral("多个空的题目，请以##号分开每个答案"),
+    KvLabel2 = effectLabel(Panel3, QStringLiteral("KvLabel2"), QStringLiteral("多个空的题目，请以##号分开每个答案"),
                            QRect(16, 24, 500, 33), 29);
     watchForHint(Panel3, Hint::FormatNote);
     // The note's text covers most of the panel; the pointer over it is still over the panel.

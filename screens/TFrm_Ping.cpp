@@ -117,7 +117,7 @@ void TFrm_Ping::buildPanel() {
     KvLabel1->setFontColor(Colors::clBlue);
     KvLabel1->setCaption(QStringLiteral("笔试题答案"));
 
-    Label5 = makeLabel(Panel1, "Label5", QStringLiteral("请点击相应按钮进入评析"), QPoint(178, 39));
+    Label5 = makeLabel(Panel1, QStringLiteral("Label5"), QStringLiteral("请点击相应按钮进入评析"), QPoint(178, 39));
     setColorRole(Label5, QPalette::WindowText, Colors::clNavy);
 }
 
@@ -154,11 +154,11 @@ void TFrm_Ping::buildFillButtons() {
 }
 
 void TFrm_Ping::buildScores() {
-    Label2 = makeLabel(Panel1, "Label2", QStringLiteral("选择题得分"), QPoint(20, 271));
+    Label2 = makeLabel(Panel1, QStringLiteral("Label2"), QStringLiteral("选择题得分"), QPoint(20, 271));
     Edit_choose = makeScoreBox(Panel1, "Edit_choose", QRect(95, 266, 53, 20));
-    Label3 = makeLabel(Panel1, "Label3", QStringLiteral("填空题得分"), QPoint(216, 271));
+    Label3 = makeLabel(Panel1, QStringLiteral("Label3"), QStringLiteral("填空题得分"), QPoint(216, 271));
     Edit_fill = makeScoreBox(Panel1, "Edit_fill", QRect(290, 265, 51, 20));
-    Label4 = makeLabel(Panel1, "Label4", QStringLiteral("总分"), QPoint(128, 305));
+    Label4 = makeLabel(Panel1, QStringLiteral("Label4"), QStringLiteral("总分"), QPoint(128, 305));
     Edit_sum = makeScoreBox(Panel1, "Edit_sum", QRect(163, 300, 67, 20));
 }
 

@@ -254,9 +254,9 @@ private:
 
     void checkOptions(const TableView &rows, int r, const QString &id) {
         QStringList empty;
-        for (const QString letter : {"A", "B", "C", "D"})
-            if (QString::fromUtf8(rows.value(r, QStringLiteral("ANSWER_") + letter)).trimmed().isEmpty())
-                empty.append(letter);
+        for (const char *letter : {"A", "B", "C", "D"})
+            if (QString::fromUtf8(rows.value(r, QStringLiteral("ANSWER_") + QLatin1String(letter))).trimmed().isEmpty())
+                empty.append(QLatin1String(letter));
         if (!empty.isEmpty())
             warning(BankColumns::choose, id,
                     QStringLiteral("选项 %1 的文字为空：考生看到的是空白选项").arg(empty.join(QStringLiteral("、"))));
@@ -366,8 +366,9 @@ private:
                 if (moduleOf(choices, r, QStringLiteral("mkid")) != m)
                     continue;
                 QStringList options;
-                for (const QString letter : {"A", "B", "C", "D"})
-                    options.append(QString::fromUtf8(choices.value(r, QStringLiteral("ANSWER_") + letter)));
+                for (const char *letter : {"A", "B", "C", "D"})
+                    options.append(
+                        QString::fromUtf8(choices.value(r, QStringLiteral("ANSWER_") + QLatin1String(letter))));
                 choiceRows.append(r);
                 choiceTexts.append({QString::fromUtf8(choices.value(r, QStringLiteral("Timu"))), options});
             }

@@ -87,7 +87,8 @@ QList<KnowledgePoint> knowledgeOf(const BankTable &knowledge, const QByteArray &
 void printChoiceRow(const BankTables &tables, const QList<QByteArray> &row, QTextStream &out) {
     const BankTable &t = tables.choose;
     ChoiceQuestionPrint question;
-    question.heading = QStringLiteral("选择题 tid=%1（模块 %2）").arg(text(t, row, "tid"), text(t, row, "mkid"));
+    question.heading = QStringLiteral("选择题 tid=%1（模块 %2）")
+                           .arg(text(t, row, QStringLiteral("tid")), text(t, row, QStringLiteral("mkid")));
     question.stem = text(t, row, QStringLiteral("Timu"));
     for (const char *column : {"ANSWER_A", "ANSWER_B", "ANSWER_C", "ANSWER_D"})
         question.options.append(text(t, row, QLatin1String(column)));
@@ -102,7 +103,8 @@ void printChoiceRow(const BankTables &tables, const QList<QByteArray> &row, QTex
 
 void printFillRow(const BankTable &t, const QList<QByteArray> &row, QTextStream &out) {
     FillQuestionPrint question;
-    question.heading = QStringLiteral("填空题 TID=%1（模块 %2）").arg(text(t, row, "TID"), text(t, row, "MKID"));
+    question.heading = QStringLiteral("填空题 TID=%1（模块 %2）")
+                           .arg(text(t, row, QStringLiteral("TID")), text(t, row, QStringLiteral("MKID")));
     question.stem = text(t, row, QStringLiteral("TiMu"));
     question.key = cell(t, row, QStringLiteral("KEY"));
     question.explanation = text(t, row, QStringLiteral("ZHISHIDIAN"));

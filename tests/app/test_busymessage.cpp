@@ -45,8 +45,8 @@ void TestBusyMessage::cleanup() {
 }
 
 void TestBusyMessage::showsHintAndPlaysUntilClosed() {
-    auto *hint = m_window->findChild<QLabel *>("LabHint");
-    auto *animate = m_window->findChild<TAnimate *>("Animate1");
+    auto *hint = m_window->findChild<QLabel *>(QStringLiteral("LabHint"));
+    auto *animate = m_window->findChild<TAnimate *>(QStringLiteral("Animate1"));
     QVERIFY(hint);
     QVERIFY(animate);
     QVERIFY(!m_window->isVisible());

@@ -49,9 +49,9 @@ private slots:
 };
 
 void TestModalLayer::blocksOnlyTheWindowsVisibleAtItsStart() {
-    auto start = makeWindow("start");
-    auto hiddenAtStart = makeWindow("later");
-    auto modal = makeWindow("modal");
+    auto start = makeWindow(QStringLiteral("start"));
+    auto hiddenAtStart = makeWindow(QStringLiteral("later"));
+    auto modal = makeWindow(QStringLiteral("modal"));
     start->show();
     QVERIFY(QTest::qWaitForWindowExposed(start.get()));
 
@@ -76,7 +76,7 @@ void TestModalLayer::blocksOnlyTheWindowsVisibleAtItsStart() {
 }
 
 void TestModalLayer::blockedWindowsTakeNoInputAndKeepTheirLook() {
-    auto start = makeWindow("start");
+    auto start = makeWindow(QStringLiteral("start"));
     auto *button = new QPushButton(QStringLiteral("按钮"), start.get());
     button->setGeometry(10, 10, 80, 25);
     button->setFocusPolicy(Qt::NoFocus);
@@ -85,8 +85,8 @@ void TestModalLayer::blockedWindowsTakeNoInputAndKeepTheirLook() {
     gradient->setGeometry(10, 40, 120, 25);
     auto *box = new QLineEdit(start.get());
     box->setGeometry(10, 70, 120, 22);
-    auto modal = makeWindow("modal");
-    auto other = makeWindow("other");
+    auto modal = makeWindow(QStringLiteral("modal"));
+    auto other = makeWindow(QStringLiteral("other"));
     QSignalSpy buttonClicks(button, &QPushButton::clicked);
     QSignalSpy gradientClicks(gradient, &TdxButton::clicked);
     start->show();
@@ -135,7 +135,7 @@ void TestModalLayer::blockedWindowsTakeNoInputAndKeepTheirLook() {
 }
 
 void TestModalLayer::endsWhenTheWindowIsDestroyed() {
-    auto start = makeWindow("start");
+    auto start = makeWindow(QStringLiteral("start"));
     start->show();
     QPointer<QWidget> modal = new QWidget;
     whileModal([&] { delete modal.data(); });
@@ -145,7 +145,7 @@ void TestModalLayer::endsWhenTheWindowIsDestroyed() {
 }
 
 void TestModalLayer::endsAtOnceWhenTheWindowHidesItselfWhileShown() {
-    auto start = makeWindow("start");
+    auto start = makeWindow(QStringLiteral("start"));
     start->show();
     SelfHidingWindow modal;
     bool loopRan = false;
@@ -160,8 +160,8 @@ void TestModalLayer::endsAtOnceWhenTheWindowHidesItselfWhileShown() {
 void TestModalLayer::theProgramMayStillCloseAWindowBehind() {
     // (The window system's close request on a disabled window is refused; that needs a real display and is
     // tested with the X11 tests.)
-    auto start = makeWindow("start");
-    auto modal = makeWindow("modal");
+    auto start = makeWindow(QStringLiteral("start"));
+    auto modal = makeWindow(QStringLiteral("modal"));
     start->show();
     bool closedByProgram = false;
     whileModal([&] {
@@ -175,9 +175,9 @@ void TestModalLayer::theProgramMayStillCloseAWindowBehind() {
 }
 
 void TestModalLayer::nestedShowingsGiveBackWhatEachTook() {
-    auto start = makeWindow("start");
-    auto outer = makeWindow("outer");
-    auto inner = makeWindow("inner");
+    auto start = makeWindow(QStringLiteral("start"));
+    auto outer = makeWindow(QStringLiteral("outer"));
+    auto inner = makeWindow(QStringLiteral("inner"));
     start->show();
     bool startBlockedInside = false, outerBlockedInside = false;
     bool outerBackAfterInner = false, startStillBlocked = false;

@@ -106,7 +106,8 @@ void TestStartScreen::init() {
     m_created.clear();
     resetExamState();
     setExecutableDirOverride(m_dir.path());
-    createInstances([this](QObject *instance) { m_created.append(instance->metaObject()->className()); });
+    createInstances(
+        [this](QObject *instance) { m_created.append(QLatin1String(instance->metaObject()->className())); });
 }
 
 void TestStartScreen::cleanup() {
@@ -115,13 +116,15 @@ void TestStartScreen::cleanup() {
 }
 
 void TestStartScreen::clickStart() {
-    auto *start = Frm_Ks_Sta->findChild<QWidget *>("Button1");
+    auto *start = Frm_Ks_Sta->findChild<QWidget *>(QStringLiteral("Button1"));
     QVERIFY(start);
     QTest::mouseClick(start, Qt::LeftButton, {}, start->rect().center());
 }
 
 void TestStartScreen::instancesAreMadeInOrderAndOnlyTheMainWindowShows() {
-    QCOMPARE(m_created, QStringList({"TFrm_Ks_Sta", "TDm", "Tx_printmessage", "TFrm_Ks_Choose", "TFrm_Ks_Fill"}));
+    QCOMPARE(m_created,
+             QStringList({QStringLiteral("TFrm_Ks_Sta"), QStringLiteral("TDm"), QStringLiteral("Tx_printmessage"),
+                          QStringLiteral("TFrm_Ks_Choose"), QStringLiteral("TFrm_Ks_Fill")}));
     QVERIFY(qobject_cast<TFrm_Ks_Sta *>(Frm_Ks_Sta));
     QVERIFY(Dm && x_printmessage && Frm_Ks_Choose && Frm_Ks_Fill);
     for (QWidget *w : {static_cast<QWidget *>(Frm_Ks_Sta), static_cast<QWidget *>(x_printmessage),
@@ -173,17 +176,17 @@ void TestStartScreen::failedStartReportsTheReasonAndGoesOn() {
     QCOMPARE(Frm_Ks_Choose->Tag, 0);
     QVERIFY(Frm_Ks_Sta->isVisible());
     QVERIFY(Frm_Ks_Sta->isEnabled());
-    QCOMPARE(QDir(m_dir.filePath("Dat")).exists(), choicePerModule > 0);
+    QCOMPARE(QDir(m_dir.filePath(QStringLiteral("Dat"))).exists(), choicePerModule > 0);
 
     // The same run goes on: a start with a good bank in place now draws.
-    QDir(m_dir.filePath("Dat")).removeRecursively();
+    QDir(m_dir.filePath(QStringLiteral("Dat"))).removeRecursively();
     writeTestBank(m_dir.path(), makeTables());
     clickStart();
     QTRY_VERIFY(Frm_Ks_Choose->isVisible());
     QCOMPARE(Frm_Ks_Choose->Tag, 1);
     QCOMPARE(m_messages.size(), 1);
     QCOMPARE(lastResortCatches(), caughtBefore);
-    QDir(m_dir.filePath("Dat")).removeRecursively();
+    QDir(m_dir.filePath(QStringLiteral("Dat"))).removeRecursively();
 }
 
 void TestStartScreen::startWithTheBankInPlaceDrawsAPaper() {
@@ -210,7 +213,7 @@ void TestStartScreen::startWithTheBankInPlaceDrawsAPaper() {
     clickStart();
     QCOMPARE(ChoiceQuestions[1].QuestionText, first);
     QVERIFY(!x_printmessage->isVisible());
-    QDir(m_dir.filePath("Dat")).removeRecursively();
+    QDir(m_dir.filePath(QStringLiteral("Dat"))).removeRecursively();
 }
 
 void TestStartScreen::windowTitlesAreTheCaptions_data() {
@@ -295,7 +298,7 @@ void TestStartScreen::closingTheStartScreenEndsTheProgram() {
     const int result = runMessageLoop([] {
         showMainWindow();
         Frm_Ks_Fill->show();
-        if (auto *closeButton = Frm_Ks_Sta->findChild<QWidget *>("ImageClose"))
+        if (auto *closeButton = Frm_Ks_Sta->findChild<QWidget *>(QStringLiteral("ImageClose")))
             QTest::mouseClick(closeButton, Qt::LeftButton, {}, closeButton->rect().center());
         else
             Frm_Ks_Sta->close();

@@ -120,7 +120,7 @@ private slots:
         // Every message stays a few lines long, whatever the length of the statement it quotes.
         QTest::newRow("long statement error") << ""
                                               << QStringLiteral("select * from choose where tid = 1") +
-                                                     QStringLiteral(" or tid = 1").repeated(900) + " or"
+                                                     QStringLiteral(" or tid = 1").repeated(900) + QStringLiteral(" or")
                                               << "题库语句执行失败"
                                               << "Bs.mdb";
         QTest::newRow("bank is a FIFO") << "fifoBank" << kModuleStatement << "不是题库文件（不是普通文件）"

@@ -52,8 +52,11 @@ private slots:
 
         const BankTables read = readBank(out);
         QCOMPARE(read.choose.name, QStringLiteral("choose"));
-        QCOMPARE(read.choose.columns, (QStringList{"mkid", "tid", "Timu", "ANSWER_A", "ANSWER_B", "ANSWER_C",
-                                                   "ANSWER_D", "Key", "ANALYSIS", "ZHISHIDIAN", "Score", "备注"}));
+        QCOMPARE(read.choose.columns,
+                 (QStringList{QStringLiteral("mkid"), QStringLiteral("tid"), QStringLiteral("Timu"),
+                              QStringLiteral("ANSWER_A"), QStringLiteral("ANSWER_B"), QStringLiteral("ANSWER_C"),
+                              QStringLiteral("ANSWER_D"), QStringLiteral("Key"), QStringLiteral("ANALYSIS"),
+                              QStringLiteral("ZHISHIDIAN"), QStringLiteral("Score"), QStringLiteral("备注")}));
         QCOMPARE(read.choose.rows.size(), tables.choose.rows.size());
         for (int r = 0; r < read.choose.rows.size(); ++r) {
             for (int c = 0; c < read.choose.columns.size(); ++c) {
@@ -165,10 +168,13 @@ private slots:
         QVERIFY(ended.waitForFinished());
         const QString dead = QString::number(ended.processId());
         const QString alive = QString::number(QCoreApplication::applicationPid());
-        const QStringList leftovers{".Bs.mdb." + dead + ".0a1b2c3d.tmp", ".Bs.mdb." + dead + ".0a1b2c3d.tmp-journal",
-                                    ".Mq4100.mdw." + dead + ".0a1b2c3d.tmp", ".Mq4100.mdw." + dead + ".0a1b2c3d.old",
-                                    ".Bs.mdb.0123456789ab.tmp" /* named by an older build */};
-        const QStringList kept{".Bs.mdb." + alive + ".0a1b2c3d.tmp", ".Bs.mdb.keep", "Bs.mdb.bak"};
+        const QStringList leftovers{QStringLiteral(".Bs.mdb.") + dead + QStringLiteral(".0a1b2c3d.tmp"),
+                                    QStringLiteral(".Bs.mdb.") + dead + QStringLiteral(".0a1b2c3d.tmp-journal"),
+                                    QStringLiteral(".Mq4100.mdw.") + dead + QStringLiteral(".0a1b2c3d.tmp"),
+                                    QStringLiteral(".Mq4100.mdw.") + dead + QStringLiteral(".0a1b2c3d.old"),
+                                    QStringLiteral(".Bs.mdb.0123456789ab.tmp") /* named by an older build */};
+        const QStringList kept{QStringLiteral(".Bs.mdb.") + alive + QStringLiteral(".0a1b2c3d.tmp"),
+                               QStringLiteral(".Bs.mdb.keep"), QStringLiteral("Bs.mdb.bak")};
         for (const QString &name : leftovers + kept) {
             QFile file(QDir(dat).filePath(name));
             QVERIFY(file.open(QIODevice::WriteOnly));

@@ -78,7 +78,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         const QString rest = QStringLiteral(";Data Source=/b.mdb;Jet OLEDB:System database=/w.mdw;User ID=u");
-        QTest::newRow("another provider") << "Provider=SQLOLEDB" + rest << "不支持数据提供程序“SQLOLEDB”";
+        QTest::newRow("another provider")
+            << QStringLiteral("Provider=SQLOLEDB") + rest << "不支持数据提供程序“SQLOLEDB”";
         QTest::newRow("no provider") << rest.mid(1) << "没有指定数据提供程序";
         QTest::newRow("no bank") << "Provider=Microsoft.Jet.OLEDB.4.0;Jet OLEDB:System database=/w.mdw;User ID=u"
                                  << "没有指定题库文件";
@@ -87,10 +88,11 @@ private slots:
         QTest::newRow("no user") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/b;Jet OLEDB:System database=/w"
                                  << "没有指定工作组用户";
         QTest::newRow("quote never closed")
-            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"/b.mdb" + rest << "引号没有结束";
+            << QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"/b.mdb") + rest << "引号没有结束";
         QTest::newRow("text after a quote")
-            << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"/b\".mdb" + rest << "多余的字符";
-        QTest::newRow("pair without =") << "Provider=Microsoft.Jet.OLEDB.4.0;Data Source" + rest << "缺少“=”";
+            << QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\"/b\".mdb") + rest << "多余的字符";
+        QTest::newRow("pair without =") << QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source") + rest
+                                        << "缺少“=”";
         QTest::newRow("empty") << ""
                                << "没有指定数据提供程序";
     }

@@ -176,19 +176,21 @@ void TestDrawing::knowledgeLookup_data() {
     QTest::newRow("empty") << QByteArray() << 0 << QString();
     QTest::newRow("only spaces") << QByteArray("     ") << 0 << QString();
     QTest::newRow("control characters") << QByteArray("\t\r\n \x01") << 0 << QString();
-    QTest::newRow("no matching row") << QByteArray("99999") << 0 << head + "99999'";
-    QTest::newRow("two codes") << QByteArray("0100101002") << 2 << head + "01001' or recno ='01002'";
+    QTest::newRow("no matching row") << QByteArray("99999") << 0 << head + QStringLiteral("99999'");
+    QTest::newRow("two codes") << QByteArray("0100101002") << 2 << head + QStringLiteral("01001' or recno ='01002'");
     QTest::newRow("shorter last piece looked up alike")
-        << QByteArray("01001010") << 1 << head + "01001' or recno ='010'";
+        << QByteArray("01001010") << 1 << head + QStringLiteral("01001' or recno ='010'");
     QTest::newRow("leading blank shifts every piece")
-        << QByteArray(" 0100101002") << 0 << head + " 0100' or recno ='10100' or recno ='2'";
-    QTest::newRow("quote inside a code") << QByteArray("ab'cd") << 1 << head + "ab''cd'";
-    QTest::newRow("quote does not end the text early") << QByteArray("x' or") << 0 << head + "x'' or'";
+        << QByteArray(" 0100101002") << 0 << head + QStringLiteral(" 0100' or recno ='10100' or recno ='2'");
+    QTest::newRow("quote inside a code") << QByteArray("ab'cd") << 1 << head + QStringLiteral("ab''cd'");
+    QTest::newRow("quote does not end the text early") << QByteArray("x' or") << 0 << head + QStringLiteral("x'' or'");
     QTest::newRow("more than ten rows: ten kept")
         << QByteArray("k0001k0002k0003k0004k0005k0006k0007k0008k0009k0010k0011k0012") << 10
-        << head + "k0001' or recno ='k0002' or recno ='k0003' or recno ='k0004' or recno ='k0005' or recno ='k0006' "
-                  "or recno ='k0007' or recno ='k0008' or recno ='k0009' or recno ='k0010' or recno ='k0011' or "
-                  "recno ='k0012'";
+        << head +
+               QStringLiteral(
+                   "k0001' or recno ='k0002' or recno ='k0003' or recno ='k0004' or recno ='k0005' or recno ='k0006' "
+                   "or recno ='k0007' or recno ='k0008' or recno ='k0009' or recno ='k0010' or recno ='k0011' or "
+                   "recno ='k0012'");
 }
 
 void TestDrawing::knowledgeLookup() {
@@ -201,7 +203,7 @@ void TestDrawing::knowledgeLookup() {
     for (int k = 1; k <= 12; ++k)
         tables.knowledge.rows.append({"k" + QByteArray::number(k).rightJustified(4, '0'), "关键词", "说明"});
     for (int row = 0; row < 11; ++row) // every question of module 1
-        tables.choose.rows[row][tables.choose.column("ZHISHIDIAN")] = codes;
+        tables.choose.rows[row][tables.choose.column(QStringLiteral("ZHISHIDIAN"))] = codes;
     useBank(tables);
     draw();
 
@@ -248,7 +250,7 @@ void TestDrawing::shortModuleRefusedBeforeAnyPick() {
     BankTables tables = makeTables();
     BankTable &table = fill ? tables.fill : tables.choose;
     const int perModule = fill ? 2 : 11;
-    const int id = table.column(fill ? "TID" : "tid");
+    const int id = table.column(fill ? QStringLiteral("TID") : QStringLiteral("tid"));
     const int first = perModule * (module - 1);
     if (idsFrom == "dup")
         table.rows[first + 1][id] = table.rows[first][id];

@@ -122,7 +122,8 @@ private slots:
         connection.setConnectionString(jetConnectionString(freshDir(QStringLiteral("db-enc.mdb")), "mvkpla.27.zqe"));
         TADOQuery query(&connection);
         runStatement(query, QStringLiteral("select * from Table1"));
-        QCOMPARE(query.FieldNames(), (QStringList{"ID", "col1", "col2"}));
+        QCOMPARE(query.FieldNames(),
+                 (QStringList{QStringLiteral("ID"), QStringLiteral("col1"), QStringLiteral("col2")}));
         QCOMPARE(query.RecordCount(), 2);
         QCOMPARE(query.FieldAsString(QStringLiteral("COL1")), QByteArray("hello"));
         QCOMPARE(query.FieldAsInteger(QStringLiteral("col2")), 0);
@@ -324,8 +325,8 @@ private slots:
     // file lacks is left out.
     void childReadsNullsAndChosenTables() {
         const QString file = jetFixture(QStringLiteral("V2003_no-password.mdb"));
-        const QList<JetTable> tables =
-            JetChildReader::read(file, {QStringLiteral("msysobjects"), QStringLiteral("NoSuchTable")}, "题库文件");
+        const QList<JetTable> tables = JetChildReader::read(
+            file, {QStringLiteral("msysobjects"), QStringLiteral("NoSuchTable")}, QStringLiteral("题库文件"));
         QCOMPARE(tables.size(), 1);
         const JetTable &objects = tables.first();
         QCOMPARE(objects.name, QStringLiteral("MSysObjects"));
@@ -347,7 +348,7 @@ private slots:
             QVERIFY(row.at(connect).isNull());
         }
 
-        const QList<JetTable> user = JetChildReader::read(file, {}, "题库文件");
+        const QList<JetTable> user = JetChildReader::read(file, {}, QStringLiteral("题库文件"));
         QCOMPARE(user.size(), 1);
         QCOMPARE(user.first().name, QStringLiteral("Table1"));
     }

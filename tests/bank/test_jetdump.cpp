@@ -102,20 +102,24 @@ private slots:
         QTest::newRow("other format") << otherFormat.toCborValue().toCbor();
         QTest::newRow("other version") << otherVersion.toCborValue().toCbor();
         QTest::newRow("neither tables nor error") << document().toCborValue().toCbor();
-        QTest::newRow("row too short") << withTables({tableMap("T", oneColumn, QCborArray{QCborArray{}})});
-        QTest::newRow("row too long") << withTables({tableMap("T", oneColumn, QCborArray{QCborArray{1, 2}})});
-        QTest::newRow("row not an array") << withTables({tableMap("T", oneColumn, QCborArray{1})});
+        QTest::newRow("row too short") << withTables(
+            {tableMap(QStringLiteral("T"), oneColumn, QCborArray{QCborArray{}})});
+        QTest::newRow("row too long") << withTables(
+            {tableMap(QStringLiteral("T"), oneColumn, QCborArray{QCborArray{1, 2}})});
+        QTest::newRow("row not an array") << withTables({tableMap(QStringLiteral("T"), oneColumn, QCborArray{1})});
         QTest::newRow("value of unknown kind")
-            << withTables({tableMap("T", oneColumn, QCborArray{QCborArray{QCborMap()}})});
-        QTest::newRow("no columns") << withTables({tableMap("T", QCborArray{}, QCborArray{})});
+            << withTables({tableMap(QStringLiteral("T"), oneColumn, QCborArray{QCborArray{QCborMap()}})});
+        QTest::newRow("no columns") << withTables({tableMap(QStringLiteral("T"), QCborArray{}, QCborArray{})});
         QTest::newRow("unknown column type")
-            << withTables({tableMap("T", QCborArray{column(QStringLiteral("ID"), 9)}, QCborArray{})});
-        QTest::newRow("empty table name") << withTables({tableMap("", oneColumn, QCborArray{})});
-        QTest::newRow("control character in a name") << withTables({tableMap("a\nb", oneColumn, QCborArray{})});
-        QTest::newRow("table twice") << withTables(
-            {tableMap("Table1", oneColumn, QCborArray{}), tableMap("TABLE1", oneColumn, QCborArray{})});
-        QTest::newRow("column twice") << withTables({tableMap(
-            "T", QCborArray{column(QStringLiteral("id"), 0), column(QStringLiteral("ID"), 2)}, QCborArray{})});
+            << withTables({tableMap(QStringLiteral("T"), QCborArray{column(QStringLiteral("ID"), 9)}, QCborArray{})});
+        QTest::newRow("empty table name") << withTables({tableMap(QStringLiteral(""), oneColumn, QCborArray{})});
+        QTest::newRow("control character in a name")
+            << withTables({tableMap(QStringLiteral("a\nb"), oneColumn, QCborArray{})});
+        QTest::newRow("table twice") << withTables({tableMap(QStringLiteral("Table1"), oneColumn, QCborArray{}),
+                                                    tableMap(QStringLiteral("TABLE1"), oneColumn, QCborArray{})});
+        QTest::newRow("column twice") << withTables(
+            {tableMap(QStringLiteral("T"), QCborArray{column(QStringLiteral("id"), 0), column(QStringLiteral("ID"), 2)},
+                      QCborArray{})});
     }
     void garbageIsRefused() {
         QFETCH(QByteArray, bytes);

@@ -217,7 +217,7 @@ void TestFillScreen::quitHidesBothScreens_data() {
 void TestFillScreen::quitHidesBothScreens() {
     QFETCH(bool, onFillScreen);
     showAndActivate(m_fill);
-    QTest::keyClicks(box(1), "kept");
+    QTest::keyClicks(box(1), QStringLiteral("kept"));
     QTest::mouseClick(m_fill->btn_choose, Qt::LeftButton);
     QTRY_VERIFY(Frm_Ks_Choose->isActiveWindow());
 

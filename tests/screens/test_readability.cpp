@@ -260,10 +260,11 @@ void TestReadability::textsReadAtEnoughContrast() {
         QVERIFY(widget->isVisible());
         const Colours byPalette = paletteColours(widget);
         const double ratio = contrast(byPalette.text, byPalette.ground);
-        QVERIFY2(ratio >= kReadableContrast, qPrintable(QStringLiteral("%1 on %2: %3 : 1 (%4)")
-                                                            .arg(byPalette.text.name(), byPalette.ground.name())
-                                                            .arg(ratio, 0, 'f', 2)
-                                                            .arg(widget->isEnabled() ? "enabled" : "disabled")));
+        QVERIFY2(ratio >= kReadableContrast,
+                 qPrintable(QStringLiteral("%1 on %2: %3 : 1 (%4)")
+                                .arg(byPalette.text.name(), byPalette.ground.name())
+                                .arg(ratio, 0, 'f', 2)
+                                .arg(widget->isEnabled() ? QStringLiteral("enabled") : QStringLiteral("disabled"))));
         if (!drawn)
             return;
         const Colours byPixels = drawnColours(widget);

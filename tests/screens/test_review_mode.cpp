@@ -349,8 +349,10 @@ void TestReviewMode::reopenedScreensWorkBesideTheSheet() {
     QTest::mouseClick(choice->Btn_ping, Qt::LeftButton);
     QVERIFY(m_driver->ran());
 
-    const QStringList expected = {"44", "解析44",      "知识点44-2", "2", "解析44",  "21",
-                                  "",   "填空知识点2", "甲#乙",      "4", "X4#Y4@Z4"};
+    const QStringList expected = {QStringLiteral("44"), QStringLiteral("解析44"),      QStringLiteral("知识点44-2"),
+                                  QStringLiteral("2"),  QStringLiteral("解析44"),      QStringLiteral("21"),
+                                  QStringLiteral(""),   QStringLiteral("填空知识点2"), QStringLiteral("甲#乙"),
+                                  QStringLiteral("4"),  QStringLiteral("X4#Y4@Z4")};
     QCOMPARE(seen, expected);
 }
 

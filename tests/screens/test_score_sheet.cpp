@@ -213,7 +213,8 @@ void TestScoreSheet::reopensChoiceQuestion() {
     QVERIFY(!startUsable);
     QVERIFY(!answersEnabled);
     QVERIFY(tickShown);
-    const QLineEdit *keyBox = choice->findChild<QLineEdit *>(QStringLiteral("Edt_Ans_") + ChoiceQuestions[n].Key);
+    const QLineEdit *keyBox =
+        choice->findChild<QLineEdit *>(QStringLiteral("Edt_Ans_") + QString::fromUtf8(ChoiceQuestions[n].Key));
     QVERIFY(keyBox);
     QCOMPARE(tickTop, keyBox->y());
 }

@@ -23,12 +23,17 @@ QByteArray knowledgeCode(int module, int point) {
 BankTables makeTables(int choicePerModule, int fillPerModule, int modules, int knowledgePerModule) {
     BankTables tables;
     tables.choose.name = QStringLiteral("choose");
-    tables.choose.columns = QStringList{"mkid",     "tid", "Timu",     "ANSWER_A",   "ANSWER_B", "ANSWER_C",
-                                        "ANSWER_D", "Key", "ANALYSIS", "ZHISHIDIAN", "Score"};
+    tables.choose.columns =
+        QStringList{QStringLiteral("mkid"),       QStringLiteral("tid"),      QStringLiteral("Timu"),
+                    QStringLiteral("ANSWER_A"),   QStringLiteral("ANSWER_B"), QStringLiteral("ANSWER_C"),
+                    QStringLiteral("ANSWER_D"),   QStringLiteral("Key"),      QStringLiteral("ANALYSIS"),
+                    QStringLiteral("ZHISHIDIAN"), QStringLiteral("Score")};
     tables.fill.name = QStringLiteral("Fill");
-    tables.fill.columns = QStringList{"MKID", "TID", "TiMu", "KEY", "ZHISHIDIAN"};
+    tables.fill.columns = QStringList{QStringLiteral("MKID"), QStringLiteral("TID"), QStringLiteral("TiMu"),
+                                      QStringLiteral("KEY"), QStringLiteral("ZHISHIDIAN")};
     tables.knowledge.name = QStringLiteral("tzhishidian");
-    tables.knowledge.columns = QStringList{"recno", "Keyword", "knowladge"};
+    tables.knowledge.columns =
+        QStringList{QStringLiteral("recno"), QStringLiteral("Keyword"), QStringLiteral("knowladge")};
 
     static const char *const keys[] = {"A", "B", "C", "D"};
     int tid = 0;

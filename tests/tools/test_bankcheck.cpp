@@ -77,35 +77,40 @@ void TestBankCheck::findings_data() {
     // makeTables(): tids 1–11 are module 1, 12–22 module 2 …; Fill TIDs 1–2 module 1 …; recnos 01001–01003 …
     QTest::newRow("module short of choice questions")
         << Mutation([](BankTables &t) { removeRow(t.choose, QStringLiteral("tid"), "25"); })
-        << QStringList{"E|choose|mkid=3|模块 3 只有 10 道不同 tid 的选择题"};
+        << QStringList{QStringLiteral("E|choose|mkid=3|模块 3 只有 10 道不同 tid 的选择题")};
     QTest::newRow("module short of fill-in questions")
         << Mutation([](BankTables &t) { removeRow(t.fill, QStringLiteral("TID"), "10"); })
-        << QStringList{"E|Fill|MKID=5|模块 5 只有 1 道不同 TID 的填空题"};
+        << QStringList{QStringLiteral("E|Fill|MKID=5|模块 5 只有 1 道不同 TID 的填空题")};
     QTest::newRow("a repeated tid counts once")
         << Mutation([](BankTables &t) { set(t.choose, "13", QStringLiteral("tid"), "12"); })
-        << QStringList{"W|choose|tid=12|与第 12 条记录相同", "E|choose|mkid=2|只有 10 道"};
+        << QStringList{QStringLiteral("W|choose|tid=12|与第 12 条记录相同"),
+                       QStringLiteral("E|choose|mkid=2|只有 10 道")};
     // The no-repeat list is shared by the modules: module 2's tid 5 may have been taken by module 1.
-    QTest::newRow("tid shared with an earlier module") << Mutation([](BankTables &t) {
-        QList<QByteArray> extra = rowWith(t.choose, QStringLiteral("tid"), "11");
-        extra[t.choose.column(QStringLiteral("tid"))] = "99";
-        t.choose.rows.append(extra);
-        set(t.choose, "12", QStringLiteral("tid"), "5");
-    }) << QStringList{"W|choose|tid=5|与第 5 条记录相同", "E|choose|mkid=2|有 1 个与前面的模块相同"};
-    QTest::newRow("module outside 1 to 5") << Mutation([](BankTables &t) {
-        set(t.choose, "1", QStringLiteral("mkid"), "6");
-        set(t.fill, "1", QStringLiteral("MKID"), "");
-    })
-                                           << QStringList{"W|choose|tid=1|mkid 为 \"6\"", "E|choose|mkid=1|只有 10 道",
-                                                          "W|Fill|TID=1|MKID 为 \"\"", "E|Fill|MKID=1|只有 1 道"};
+    QTest::newRow("tid shared with an earlier module")
+        << Mutation([](BankTables &t) {
+               QList<QByteArray> extra = rowWith(t.choose, QStringLiteral("tid"), "11");
+               extra[t.choose.column(QStringLiteral("tid"))] = "99";
+               t.choose.rows.append(extra);
+               set(t.choose, "12", QStringLiteral("tid"), "5");
+           })
+        << QStringList{QStringLiteral("W|choose|tid=5|与第 5 条记录相同"),
+                       QStringLiteral("E|choose|mkid=2|有 1 个与前面的模块相同")};
+    QTest::newRow("module outside 1 to 5")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("mkid"), "6");
+               set(t.fill, "1", QStringLiteral("MKID"), "");
+           })
+        << QStringList{QStringLiteral("W|choose|tid=1|mkid 为 \"6\""), QStringLiteral("E|choose|mkid=1|只有 10 道"),
+                       QStringLiteral("W|Fill|TID=1|MKID 为 \"\""), QStringLiteral("E|Fill|MKID=1|只有 1 道")};
     QTest::newRow("tid with a comma") << Mutation([](BankTables &t) {
         set(t.choose, "3", QStringLiteral("tid"), "3,4");
-    }) << QStringList{"W|choose|tid=3,4|含逗号"};
+    }) << QStringList{QStringLiteral("W|choose|tid=3,4|含逗号")};
     QTest::newRow("duplicate recno") << Mutation([](BankTables &t) {
         t.knowledge.rows.append({"02002", "again", "again"});
-    }) << QStringList{"E|tzhishidian|recno=02002|出现了 2 次"};
+    }) << QStringList{QStringLiteral("E|tzhishidian|recno=02002|出现了 2 次")};
     QTest::newRow("recno not five bytes") << Mutation([](BankTables &t) {
         t.knowledge.rows.append({"0600", "short", "short"});
-    }) << QStringList{"W|tzhishidian|recno=0600|长 4 字节"};
+    }) << QStringList{QStringLiteral("W|tzhishidian|recno=0600|长 4 字节")};
     QTest::newRow("more than ten knowledge rows") << Mutation([](BankTables &t) {
         QByteArray codes;
         for (int k = 1; k <= 11; ++k) {
@@ -114,7 +119,7 @@ void TestBankCheck::findings_data() {
             codes += knowledgeCode(1, k);
         }
         set(t.choose, "2", QStringLiteral("ZHISHIDIAN"), codes);
-    }) << QStringList{"E|choose|tid=2|对应 11 条知识点记录"};
+    }) << QStringList{QStringLiteral("E|choose|tid=2|对应 11 条知识点记录")};
     QTest::newRow("ten knowledge rows are allowed") << Mutation([](BankTables &t) {
         QByteArray codes;
         for (int k = 1; k <= 10; ++k) {
@@ -136,25 +141,27 @@ void TestBankCheck::findings_data() {
                t.knowledge.rows.append({knowledgeCode(1, 2), "k", "k"});
                t.knowledge.rows.append({knowledgeCode(1, 3), "k", "k"});
            })
-        << QStringList{"E|choose|tid=2|对应 11 条", "E|choose|tid=4|对应 11 条",
-                       "E|tzhishidian|recno=01001|出现了 7 次", "E|tzhishidian|recno=01002|出现了 2 次",
-                       "E|tzhishidian|recno=01003|出现了 2 次"};
-    QTest::newRow("codes not a multiple of five") << Mutation([](BankTables &t) {
-        set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "0100101");
-    }) << QStringList{"W|choose|tid=1|长 7 字节，不是 5 的倍数", "W|choose|tid=1|\"01\" 在 tzhishidian 中没有对应记录"};
+        << QStringList{QStringLiteral("E|choose|tid=2|对应 11 条"), QStringLiteral("E|choose|tid=4|对应 11 条"),
+                       QStringLiteral("E|tzhishidian|recno=01001|出现了 7 次"),
+                       QStringLiteral("E|tzhishidian|recno=01002|出现了 2 次"),
+                       QStringLiteral("E|tzhishidian|recno=01003|出现了 2 次")};
+    QTest::newRow("codes not a multiple of five")
+        << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "0100101"); })
+        << QStringList{QStringLiteral("W|choose|tid=1|长 7 字节，不是 5 的倍数"),
+                       QStringLiteral("W|choose|tid=1|\"01\" 在 tzhishidian 中没有对应记录")};
     QTest::newRow("codes with a leading blank")
         << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), " 01001"); })
-        << QStringList{"W|choose|tid=1|以空白开头", "W|choose|tid=1|长 6 字节",
-                       "W|choose|tid=1|\" 0100\"、\"1\" 在 tzhishidian 中没有对应记录"};
+        << QStringList{QStringLiteral("W|choose|tid=1|以空白开头"), QStringLiteral("W|choose|tid=1|长 6 字节"),
+                       QStringLiteral("W|choose|tid=1|\" 0100\"、\"1\" 在 tzhishidian 中没有对应记录")};
     QTest::newRow("code without knowledge row")
         << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "0100109009"); })
-        << QStringList{"W|choose|tid=1|\"09009\" 在 tzhishidian 中没有对应记录"};
+        << QStringList{QStringLiteral("W|choose|tid=1|\"09009\" 在 tzhishidian 中没有对应记录")};
     QTest::newRow("blank codes mean no knowledge point")
         << Mutation([](BankTables &t) { set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), " \t "); }) << QStringList{};
     // The statement doubles a quote, so such a code merely looks up itself.
     QTest::newRow("code with a quote") << Mutation([](BankTables &t) {
         set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), "01'01");
-    }) << QStringList{"W|choose|tid=1|\"01'01\" 在 tzhishidian 中没有对应记录"};
+    }) << QStringList{QStringLiteral("W|choose|tid=1|\"01'01\" 在 tzhishidian 中没有对应记录")};
     // The engine's limit on the knowledge statement (test_drawing pins it on the engine itself).
     QTest::newRow("as many code pieces as the statement holds") << Mutation([](BankTables &t) {
         set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), QByteArray("01001").repeated(999));
@@ -163,9 +170,9 @@ void TestBankCheck::findings_data() {
         << Mutation([](BankTables &t) {
                set(t.choose, "1", QStringLiteral("ZHISHIDIAN"), QByteArray("01001").repeated(999) + "0");
            })
-        << QStringList{"W|choose|tid=1|不是 5 的倍数",
-                       "E|choose|tid=1|知识点编码有 1000 段，查询知识点的语句最多容纳 999 段",
-                       "W|choose|tid=1|\"0\" 在 tzhishidian 中没有对应记录"};
+        << QStringList{QStringLiteral("W|choose|tid=1|不是 5 的倍数"),
+                       QStringLiteral("E|choose|tid=1|知识点编码有 1000 段，查询知识点的语句最多容纳 999 段"),
+                       QStringLiteral("W|choose|tid=1|\"0\" 在 tzhishidian 中没有对应记录")};
     QTest::newRow("choice keys the grading never matches")
         << Mutation([](BankTables &t) {
                set(t.choose, "1", QStringLiteral("Key"), "a");
@@ -174,8 +181,9 @@ void TestBankCheck::findings_data() {
                set(t.choose, "4", QStringLiteral("Key"), "E");
                set(t.choose, "5", QStringLiteral("Key"), "AB");
            })
-        << QStringList{"W|choose|tid=1|Key 为 \"a\"", "W|choose|tid=2|Key 为 \"B \"", "W|choose|tid=3|Key 为空",
-                       "W|choose|tid=4|Key 为 \"E\"", "W|choose|tid=5|Key 为 \"AB\""};
+        << QStringList{QStringLiteral("W|choose|tid=1|Key 为 \"a\""), QStringLiteral("W|choose|tid=2|Key 为 \"B \""),
+                       QStringLiteral("W|choose|tid=3|Key 为空"), QStringLiteral("W|choose|tid=4|Key 为 \"E\""),
+                       QStringLiteral("W|choose|tid=5|Key 为 \"AB\"")};
     QTest::newRow("scores that are not whole numbers")
         << Mutation([](BankTables &t) {
                set(t.choose, "1", QStringLiteral("Score"), "2.5");
@@ -184,13 +192,16 @@ void TestBankCheck::findings_data() {
                set(t.choose, "4", QStringLiteral("Score"), "0");
                set(t.choose, "5", QStringLiteral("Score"), "99999999999");
            })
-        << QStringList{"W|choose|tid=1|Score 为 \"2.5\"，不是整数", "W|choose|tid=2|Score 为空",
-                       "W|choose|tid=3|Score 为 \"两分\"", "W|choose|tid=5|Score 为 \"99999999999\""};
+        << QStringList{QStringLiteral("W|choose|tid=1|Score 为 \"2.5\"，不是整数"),
+                       QStringLiteral("W|choose|tid=2|Score 为空"), QStringLiteral("W|choose|tid=3|Score 为 \"两分\""),
+                       QStringLiteral("W|choose|tid=5|Score 为 \"99999999999\"")};
     QTest::newRow("empty option texts") << Mutation([](BankTables &t) {
         set(t.choose, "1", QStringLiteral("ANSWER_B"), "");
         set(t.choose, "1", QStringLiteral("ANSWER_D"), " \u3000");
         set(t.choose, "2", QStringLiteral("ANSWER_A"), QByteArray());
-    }) << QStringList{"W|choose|tid=1|选项 B、D 的文字为空", "W|choose|tid=2|选项 A 的文字为空"};
+    })
+                                        << QStringList{QStringLiteral("W|choose|tid=1|选项 B、D 的文字为空"),
+                                                       QStringLiteral("W|choose|tid=2|选项 A 的文字为空")};
     // tids 1–11 and Fill TIDs 1–2 are module 1, tid 12 module 2.
     const auto giveAway = [](const QByteArray &tid) {
         return Mutation([tid](BankTables &t) {
@@ -202,7 +213,7 @@ void TestBankCheck::findings_data() {
         });
     };
     QTest::newRow("fill-in answer given away by a choice question")
-        << giveAway("3") << QStringList{"W|Fill|TID=2|同模块的选择题 tid=3 印出了答案“外模式”"};
+        << giveAway("3") << QStringList{QStringLiteral("W|Fill|TID=2|同模块的选择题 tid=3 印出了答案“外模式”")};
     QTest::newRow("a choice question of another module gives nothing away") << giveAway("12") << QStringList{};
     QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
         set(t.fill, "1", QStringLiteral("KEY"), "栈");
@@ -217,8 +228,9 @@ void TestBankCheck::findings_data() {
                set(t.fill, "2", QStringLiteral("KEY"), "X#Y@Z#W");
                set(t.fill, "3", QStringLiteral("KEY"), "X@Z#W");
            })
-        << QStringList{"W|Fill|TID=1|第一个 @ 之前）没有 #", "W|Fill|TID=2|第一个 @ 之后）含 #", "W|Fill|TID=3|没有 #",
-                       "W|Fill|TID=3|含 #"};
+        << QStringList{QStringLiteral("W|Fill|TID=1|第一个 @ 之前）没有 #"),
+                       QStringLiteral("W|Fill|TID=2|第一个 @ 之后）含 #"), QStringLiteral("W|Fill|TID=3|没有 #"),
+                       QStringLiteral("W|Fill|TID=3|含 #")};
     QTest::newRow("fill-in keys with a blank that is never right")
         << Mutation([](BankTables &t) {
                set(t.fill, "1", QStringLiteral("KEY"), QByteArray());
@@ -227,25 +239,28 @@ void TestBankCheck::findings_data() {
                set(t.fill, "4", QStringLiteral("KEY"), "#@Z");
                set(t.fill, "5", QStringLiteral("KEY"), "X#Y@@");
            })
-        << QStringList{"W|Fill|TID=1|KEY 没有非空的答案", "W|Fill|TID=2|KEY 没有非空的答案",
-                       "W|Fill|TID=3|第 2 空没有非空", "W|Fill|TID=4|第 1 空没有非空", "W|Fill|TID=5|第 2 空没有非空"};
+        << QStringList{QStringLiteral("W|Fill|TID=1|KEY 没有非空的答案"),
+                       QStringLiteral("W|Fill|TID=2|KEY 没有非空的答案"),
+                       QStringLiteral("W|Fill|TID=3|第 2 空没有非空"), QStringLiteral("W|Fill|TID=4|第 1 空没有非空"),
+                       QStringLiteral("W|Fill|TID=5|第 2 空没有非空")};
     QTest::newRow("fill-in keys with a separator too many")
         << Mutation([](BankTables &t) {
                set(t.fill, "1", QStringLiteral("KEY"), "X#Y#Z");
                set(t.fill, "2", QStringLiteral("KEY"), "X#Y#V@Z");
                set(t.fill, "3", QStringLiteral("KEY"), "X#Y@Z@W@V");
            })
-        << QStringList{"W|Fill|TID=1|候选答案之一是 \"Y#Z\"", "W|Fill|TID=2|第 1 空的候选答案之一是 \"Y#V\"",
-                       "W|Fill|TID=3|第 2 空的候选答案之一是 \"W@V\""};
+        << QStringList{QStringLiteral("W|Fill|TID=1|候选答案之一是 \"Y#Z\""),
+                       QStringLiteral("W|Fill|TID=2|第 1 空的候选答案之一是 \"Y#V\""),
+                       QStringLiteral("W|Fill|TID=3|第 2 空的候选答案之一是 \"W@V\"")};
     QTest::newRow("missing column stops that table's checks") << Mutation([](BankTables &t) {
         t.choose.columns.removeAt(t.choose.column(QStringLiteral("Score")));
         t.fill.columns[t.fill.column(QStringLiteral("KEY"))] = QStringLiteral("ANSWER");
         set(t.choose, "1", QStringLiteral("Key"), "x");
-    }) << QStringList{"E|choose||缺少列 Score", "E|Fill||缺少列 KEY"};
+    }) << QStringList{QStringLiteral("E|choose||缺少列 Score"), QStringLiteral("E|Fill||缺少列 KEY")};
     QTest::newRow("row without id named by its place") << Mutation([](BankTables &t) {
         set(t.fill, "4", QStringLiteral("KEY"), "");
         set(t.fill, "4", QStringLiteral("TID"), "");
-    }) << QStringList{"W|Fill|第 4 条记录|KEY 没有非空的答案"};
+    }) << QStringList{QStringLiteral("W|Fill|第 4 条记录|KEY 没有非空的答案")};
 }
 
 // Each fault produces exactly the findings listed, in order, and nothing else.
@@ -259,13 +274,16 @@ void TestBankCheck::findings() {
 
     QVERIFY2(findings.size() == expected.size(), qPrintable(describe(findings)));
     for (int i = 0; i < findings.size(); ++i)
-        QVERIFY2(matches(findings[i], expected[i]), qPrintable(formatFinding(findings[i]) + "\n≠ " + expected[i]));
+        QVERIFY2(matches(findings[i], expected[i]),
+                 qPrintable(formatFinding(findings[i]) + QStringLiteral("\n≠ ") + expected[i]));
 }
 
 void TestBankCheck::formatsOneLine() {
-    QCOMPARE(formatFinding({BankFinding::Error, "choose", "mkid=3", "少题"}),
-             QStringLiteral("错误 choose mkid=3：少题"));
-    QCOMPARE(formatFinding({BankFinding::Warning, "Fill", QString(), "缺列"}), QStringLiteral("警告 Fill：缺列"));
+    QCOMPARE(
+        formatFinding({BankFinding::Error, QStringLiteral("choose"), QStringLiteral("mkid=3"), QStringLiteral("少题")}),
+        QStringLiteral("错误 choose mkid=3：少题"));
+    QCOMPARE(formatFinding({BankFinding::Warning, QStringLiteral("Fill"), QString(), QStringLiteral("缺列")}),
+             QStringLiteral("警告 Fill：缺列"));
 }
 
 QTEST_GUILESS_MAIN(TestBankCheck)

@@ -22,7 +22,7 @@ QString render(const QList<QList<QByteArray>> &rows) {
 BankTable knowledgeTable(const QList<QList<QByteArray>> &rows) {
     BankTable table;
     table.name = QStringLiteral("tzhishidian");
-    table.columns = QStringList{"recno", "Keyword", "knowladge"};
+    table.columns = QStringList{QStringLiteral("recno"), QStringLiteral("Keyword"), QStringLiteral("knowladge")};
     table.rows = rows;
     return table;
 }
@@ -83,9 +83,10 @@ void TestBankCsv::reads_data() {
     QTest::addColumn<QStringList>("columns");
     QTest::addColumn<QString>("rows");
 
-    const QStringList canonical{"recno", "Keyword", "knowladge"};
+    const QStringList canonical{QStringLiteral("recno"), QStringLiteral("Keyword"), QStringLiteral("knowladge")};
     QTest::newRow("header in any case") << QByteArray("RECNO,keyword,KnowLadge\n01001,栈,说明\n")
-                                        << QStringList{"RECNO", "keyword", "KnowLadge"}
+                                        << QStringList{QStringLiteral("RECNO"), QStringLiteral("keyword"),
+                                                       QStringLiteral("KnowLadge")}
                                         << QStringLiteral("01001|栈|说明");
     QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFrecno,Keyword,knowladge\n01001,栈,说明\n") << canonical
                                      << QStringLiteral("01001|栈|说明");
@@ -99,7 +100,8 @@ void TestBankCsv::reads_data() {
     QTest::newRow("blanks kept in unquoted fields")
         << QByteArray("recno,Keyword,knowladge\n 01001,a ,\tb\n") << canonical << QStringLiteral(" 01001|a |\tb");
     QTest::newRow("extra column kept") << QByteArray("recno,Keyword,knowladge,来源\n01001,a,b,教材\n")
-                                       << QStringList{"recno", "Keyword", "knowladge", "来源"}
+                                       << QStringList{QStringLiteral("recno"), QStringLiteral("Keyword"),
+                                                      QStringLiteral("knowladge"), QStringLiteral("来源")}
                                        << QStringLiteral("01001|a|b|教材");
     QTest::newRow("header names trimmed")
         << QByteArray(" recno , Keyword,knowladge\n01001,a,b\n") << canonical << QStringLiteral("01001|a|b");
@@ -169,10 +171,14 @@ void TestBankCsv::sourceFolder() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     BankTables tables;
-    tables.choose.columns = QStringList{"mkid",     "tid", "Timu",     "ANSWER_A",   "ANSWER_B", "ANSWER_C",
-                                        "ANSWER_D", "Key", "ANALYSIS", "ZHISHIDIAN", "Score"};
+    tables.choose.columns =
+        QStringList{QStringLiteral("mkid"),       QStringLiteral("tid"),      QStringLiteral("Timu"),
+                    QStringLiteral("ANSWER_A"),   QStringLiteral("ANSWER_B"), QStringLiteral("ANSWER_C"),
+                    QStringLiteral("ANSWER_D"),   QStringLiteral("Key"),      QStringLiteral("ANALYSIS"),
+                    QStringLiteral("ZHISHIDIAN"), QStringLiteral("Score")};
     tables.choose.rows = {{"1", "1", "题", "甲", "乙", "丙", "丁", "A", "解析", "01001", "2"}};
-    tables.fill.columns = QStringList{"MKID", "TID", "TiMu", "KEY", "ZHISHIDIAN"};
+    tables.fill.columns = QStringList{QStringLiteral("MKID"), QStringLiteral("TID"), QStringLiteral("TiMu"),
+                                      QStringLiteral("KEY"), QStringLiteral("ZHISHIDIAN")};
     tables.fill.rows = {{"1", "1", "填【1】", "栈", QByteArray()}};
     tables.knowledge = knowledgeTable({{"01001", "栈", "说明"}});
 

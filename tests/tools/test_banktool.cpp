@@ -52,39 +52,46 @@ void TestBankTool::usage_data() {
 
     QTest::newRow("no command") << QStringList{} << 2 << QStringLiteral("用法：mockexam-bank <命令>")
                                 << QStringLiteral("退出状态");
-    QTest::newRow("unknown command") << QStringList{"draww", "x"} << 2 << QStringLiteral("未知命令 draww")
-                                     << QStringLiteral("命令：");
-    QTest::newRow("missing argument") << QStringList{"build", "src"} << 2 << QStringLiteral("缺少参数 OUT")
+    QTest::newRow("unknown command") << QStringList{QStringLiteral("draww"), QStringLiteral("x")} << 2
+                                     << QStringLiteral("未知命令 draww") << QStringLiteral("命令：");
+    QTest::newRow("missing argument") << QStringList{QStringLiteral("build"), QStringLiteral("src")} << 2
+                                      << QStringLiteral("缺少参数 OUT")
                                       << QStringLiteral("用法：mockexam-bank build SRC OUT");
-    QTest::newRow("extra argument") << QStringList{"check", "a", "b"} << 2 << QStringLiteral("多余的参数 b")
+    QTest::newRow("extra argument") << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("b")}
+                                    << 2 << QStringLiteral("多余的参数 b")
                                     << QStringLiteral("用法：mockexam-bank check DIR");
-    QTest::newRow("unknown option") << QStringList{"export", "a", "b", "--choice", "3"} << 2
-                                    << QStringLiteral("未知选项 --choice")
+    QTest::newRow("unknown option") << QStringList{QStringLiteral("export"), QStringLiteral("a"), QStringLiteral("b"),
+                                                   QStringLiteral("--choice"), QStringLiteral("3")}
+                                    << 2 << QStringLiteral("未知选项 --choice")
                                     << QStringLiteral("用法：mockexam-bank export DIR OUT");
     QTest::newRow("option without value")
-        << QStringList{"check", "a", "--user"} << 2 << QStringLiteral("选项 --user 缺少取值")
-        << QStringLiteral("用法：mockexam-bank check DIR");
-    QTest::newRow("negative size") << QStringList{"generate", "o", "--choice", "-1"} << 2
-                                   << QStringLiteral("--choice 须是 0 到 1000000 之间的整数")
+        << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("--user")} << 2
+        << QStringLiteral("选项 --user 缺少取值") << QStringLiteral("用法：mockexam-bank check DIR");
+    QTest::newRow("negative size") << QStringList{QStringLiteral("generate"), QStringLiteral("o"),
+                                                  QStringLiteral("--choice"), QStringLiteral("-1")}
+                                   << 2 << QStringLiteral("--choice 须是 0 到 1000000 之间的整数")
                                    << QStringLiteral("用法：mockexam-bank generate OUT");
-    QTest::newRow("size not a number") << QStringList{"generate", "o", "--fill", "两"} << 2
-                                       << QStringLiteral("而不是 两")
+    QTest::newRow("size not a number") << QStringList{QStringLiteral("generate"), QStringLiteral("o"),
+                                                      QStringLiteral("--fill"), QStringLiteral("两")}
+                                       << 2 << QStringLiteral("而不是 两")
                                        << QStringLiteral("用法：mockexam-bank generate OUT");
-    QTest::newRow("show without id") << QStringList{"show", "a"} << 2 << QStringLiteral("缺少参数 ID")
+    QTest::newRow("show without id") << QStringList{QStringLiteral("show"), QStringLiteral("a")} << 2
+                                     << QStringLiteral("缺少参数 ID")
                                      << QStringLiteral("用法：mockexam-bank show DIR ID");
     QTest::newRow("show with an unknown table")
-        << QStringList{"show", "a", "tid:3"} << 2 << QStringLiteral("题号 tid:3 的写法不对")
-        << QStringLiteral("fill:TID");
+        << QStringList{QStringLiteral("show"), QStringLiteral("a"), QStringLiteral("tid:3")} << 2
+        << QStringLiteral("题号 tid:3 的写法不对") << QStringLiteral("fill:TID");
     QTest::newRow("show with an empty id")
-        << QStringList{"show", "a", "fill:"} << 2 << QStringLiteral("题号 fill: 的写法不对")
-        << QStringLiteral("用法：mockexam-bank show DIR ID");
-    QTest::newRow("flag given twice") << QStringList{"export", "a", "b", "--excel", "--excel"} << 2
-                                      << QStringLiteral("选项 --excel 给了两次")
+        << QStringList{QStringLiteral("show"), QStringLiteral("a"), QStringLiteral("fill:")} << 2
+        << QStringLiteral("题号 fill: 的写法不对") << QStringLiteral("用法：mockexam-bank show DIR ID");
+    QTest::newRow("flag given twice") << QStringList{QStringLiteral("export"), QStringLiteral("a"), QStringLiteral("b"),
+                                                     QStringLiteral("--excel"), QStringLiteral("--excel")}
+                                      << 2 << QStringLiteral("选项 --excel 给了两次")
                                       << QStringLiteral("用法：mockexam-bank export DIR OUT");
     QTest::newRow("flag of another command")
-        << QStringList{"check", "a", "--excel"} << 2 << QStringLiteral("未知选项 --excel")
-        << QStringLiteral("用法：mockexam-bank check DIR");
-    QTest::newRow("help") << QStringList{"help"} << 0 << QString() << QString();
+        << QStringList{QStringLiteral("check"), QStringLiteral("a"), QStringLiteral("--excel")} << 2
+        << QStringLiteral("未知选项 --excel") << QStringLiteral("用法：mockexam-bank check DIR");
+    QTest::newRow("help") << QStringList{QStringLiteral("help")} << 0 << QString() << QString();
 }
 
 // Usage mistakes exit with 2 and name the mistake and the command's usage line; help goes to standard output.
@@ -116,7 +123,7 @@ void TestBankTool::brokenSourceBuildsNothing() {
     QFETCH(QString, message);
     QTemporaryDir dir;
 
-    const Run run = tool({"build", fixture(source), dir.filePath(QStringLiteral("Dat"))});
+    const Run run = tool({QStringLiteral("build"), fixture(source), dir.filePath(QStringLiteral("Dat"))});
 
     QCOMPARE(run.status, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
@@ -141,13 +148,15 @@ void TestBankTool::buildThenExportGivesTheSameCsv() {
     const QString src = dir.filePath(QStringLiteral("src"));
     writeCsvSources(tables, src);
 
-    const Run build = tool({"build", src, dir.filePath(QStringLiteral("Dat"))});
+    const Run build = tool({QStringLiteral("build"), src, dir.filePath(QStringLiteral("Dat"))});
     QVERIFY2(build.status == 0, qPrintable(build.err));
     QVERIFY2(build.out.contains(QStringLiteral("选择题 55 道，填空题 10 道，知识点 15 条")), qPrintable(build.out));
-    const Run exported = tool({"export", dir.filePath(QStringLiteral("Dat")), dir.filePath(QStringLiteral("back"))});
+    const Run exported =
+        tool({QStringLiteral("export"), dir.filePath(QStringLiteral("Dat")), dir.filePath(QStringLiteral("back"))});
     QVERIFY2(exported.status == 0, qPrintable(exported.err));
 
-    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"})
+    for (const QString &name :
+         {QStringLiteral("choose.csv"), QStringLiteral("Fill.csv"), QStringLiteral("tzhishidian.csv")})
         QCOMPARE(fileBytes(dir.filePath(QStringLiteral("back/") + name)), fileBytes(QDir(src).filePath(name)));
 }
 
@@ -157,40 +166,45 @@ void TestBankTool::checkSetsTheExitStatus() {
     broken.choose.rows.removeAt(30); // tid 31, module 3
     broken.choose.rows[0][broken.choose.column(QStringLiteral("Key"))] = "a";
     writeBank(broken, dir.filePath(QStringLiteral("broken")));
-    const Run failing = tool({"check", dir.filePath(QStringLiteral("broken"))});
+    const Run failing = tool({QStringLiteral("check"), dir.filePath(QStringLiteral("broken"))});
     QCOMPARE(failing.status, 1);
     QVERIFY2(failing.out.startsWith(QStringLiteral("错误 choose mkid=3：")), qPrintable(failing.out));
     QVERIFY2(failing.out.contains(QStringLiteral("\n警告 choose tid=1：Key 为 \"a\"")), qPrintable(failing.out));
     QVERIFY2(failing.out.endsWith(QStringLiteral("检查完毕：1 个错误，1 个警告\n")), qPrintable(failing.out));
 
     // Warnings alone leave the status at 0.
-    const Run generated = tool({"generate", dir.filePath(QStringLiteral("big")), "--choice", "30", "--fill", "4"});
+    const Run generated =
+        tool({QStringLiteral("generate"), dir.filePath(QStringLiteral("big")), QStringLiteral("--choice"),
+              QStringLiteral("30"), QStringLiteral("--fill"), QStringLiteral("4")});
     QVERIFY2(generated.status == 0, qPrintable(generated.err));
-    const Run clean = tool({"check", dir.filePath(QStringLiteral("big"))});
+    const Run clean = tool({QStringLiteral("check"), dir.filePath(QStringLiteral("big"))});
     QCOMPARE(clean.status, 0);
     QCOMPARE(clean.out, QStringLiteral("检查完毕：0 个错误，0 个警告\n"));
 
-    const Run missing = tool({"check", dir.filePath(QStringLiteral("nowhere"))});
+    const Run missing = tool({QStringLiteral("check"), dir.filePath(QStringLiteral("nowhere"))});
     QCOMPARE(missing.status, 1);
     QVERIFY2(missing.err.contains(dir.filePath(QStringLiteral("nowhere"))), qPrintable(missing.err));
 }
 
 void TestBankTool::otherCredentials() {
     QTemporaryDir dir;
-    const QStringList credentials{"--user", "考生", "--password", "pw 1", "--db-password", "key'2"};
-    const Run generated = tool(QStringList{"generate", dir.path()} + credentials);
+    const QStringList credentials{QStringLiteral("--user"),        QStringLiteral("考生"),
+                                  QStringLiteral("--password"),    QStringLiteral("pw 1"),
+                                  QStringLiteral("--db-password"), QStringLiteral("key'2")};
+    const Run generated = tool(QStringList{QStringLiteral("generate"), dir.path()} + credentials);
     QVERIFY2(generated.status == 0, qPrintable(generated.err));
 
-    const Run withDefaults = tool({"check", dir.path()});
+    const Run withDefaults = tool({QStringLiteral("check"), dir.path()});
     QCOMPARE(withDefaults.status, 1);
     QVERIFY(!withDefaults.err.isEmpty());
-    const Run withTheirs = tool(QStringList{"check", dir.path()} + credentials);
+    const Run withTheirs = tool(QStringList{QStringLiteral("check"), dir.path()} + credentials);
     QVERIFY2(withTheirs.status == 0, qPrintable(withTheirs.err + withTheirs.out));
 }
 
 void TestBankTool::exportOfMissingBankWritesNothing() {
     QTemporaryDir dir;
-    const Run run = tool({"export", dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("out"))});
+    const Run run =
+        tool({QStringLiteral("export"), dir.filePath(QStringLiteral("nowhere")), dir.filePath(QStringLiteral("out"))});
     QCOMPARE(run.status, 1);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("out"))));
 }
@@ -207,13 +221,13 @@ void TestBankTool::buildWithErrorsKeepsTheOldBank() {
     broken.choose.rows[0][broken.choose.column(QStringLiteral("Key"))] = "a";
     writeCsvSources(broken, bad);
 
-    const Run built = tool({"build", good, out});
+    const Run built = tool({QStringLiteral("build"), good, out});
     QVERIFY2(built.status == 0, qPrintable(built.err));
     const QByteArray bank = fileBytes(QDir(out).filePath(QStringLiteral("Bs.mdb")));
     const QByteArray workgroup = fileBytes(QDir(out).filePath(QStringLiteral("Mq4100.mdw")));
     QVERIFY(!bank.isEmpty() && !workgroup.isEmpty());
 
-    const Run refused = tool({"build", bad, out});
+    const Run refused = tool({QStringLiteral("build"), bad, out});
     QCOMPARE(refused.status, 1);
     QVERIFY2(refused.out.contains(QStringLiteral("错误 choose mkid=3：模块 3 只有 10 道")), qPrintable(refused.out));
     QVERIFY2(refused.out.contains(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")), qPrintable(refused.out));
@@ -223,17 +237,17 @@ void TestBankTool::buildWithErrorsKeepsTheOldBank() {
     QCOMPARE(fileBytes(QDir(out).filePath(QStringLiteral("Mq4100.mdw"))), workgroup);
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
-    const Run fresh = tool({"build", bad, dir.filePath(QStringLiteral("new"))});
+    const Run fresh = tool({QStringLiteral("build"), bad, dir.filePath(QStringLiteral("new"))});
     QCOMPARE(fresh.status, 1);
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("new/Bs.mdb"))));
 
     // Warnings alone still build, and are listed.
-    const Run warned = tool({"build", good, out});
+    const Run warned = tool({QStringLiteral("build"), good, out});
     QVERIFY2(warned.status == 0, qPrintable(warned.err));
     BankTables odd = makeTables();
     odd.choose.rows[0][odd.choose.column(QStringLiteral("Key"))] = "a";
     writeCsvSources(odd, bad);
-    const Run withWarning = tool({"build", bad, out});
+    const Run withWarning = tool({QStringLiteral("build"), bad, out});
     QCOMPARE(withWarning.status, 0);
     QVERIFY2(withWarning.out.startsWith(QStringLiteral("警告 choose tid=1：Key 为 \"a\"")),
              qPrintable(withWarning.out));
@@ -245,22 +259,28 @@ void TestBankTool::exportForSpreadsheets() {
     QTemporaryDir dir;
     const QString src = dir.filePath(QStringLiteral("src"));
     writeCsvSources(makeTables(), src);
-    QVERIFY(tool({"build", src, dir.filePath(QStringLiteral("Dat"))}).status == 0);
+    QVERIFY(tool({QStringLiteral("build"), src, dir.filePath(QStringLiteral("Dat"))}).status == 0);
 
-    const Run excel =
-        tool({"export", dir.filePath(QStringLiteral("Dat")), dir.filePath(QStringLiteral("excel")), "--excel"});
+    const Run excel = tool({QStringLiteral("export"), dir.filePath(QStringLiteral("Dat")),
+                            dir.filePath(QStringLiteral("excel")), QStringLiteral("--excel")});
     QVERIFY2(excel.status == 0, qPrintable(excel.err));
     QVERIFY2(excel.out.contains(QStringLiteral("CSV UTF-8")), qPrintable(excel.out));
     const QByteArray bom("\xEF\xBB\xBF");
-    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"}) {
+    for (const QString &name :
+         {QStringLiteral("choose.csv"), QStringLiteral("Fill.csv"), QStringLiteral("tzhishidian.csv")}) {
         const QByteArray marked = fileBytes(dir.filePath(QStringLiteral("excel/") + name));
         QVERIFY2(marked.startsWith(bom), qPrintable(name));
         QCOMPARE(marked.mid(3), fileBytes(QDir(src).filePath(name)));
     }
 
-    QVERIFY(tool({"build", dir.filePath(QStringLiteral("excel")), dir.filePath(QStringLiteral("again"))}).status == 0);
-    QVERIFY(tool({"export", dir.filePath(QStringLiteral("again")), dir.filePath(QStringLiteral("plain"))}).status == 0);
-    for (const QString name : {"choose.csv", "Fill.csv", "tzhishidian.csv"})
+    QVERIFY(
+        tool({QStringLiteral("build"), dir.filePath(QStringLiteral("excel")), dir.filePath(QStringLiteral("again"))})
+            .status == 0);
+    QVERIFY(
+        tool({QStringLiteral("export"), dir.filePath(QStringLiteral("again")), dir.filePath(QStringLiteral("plain"))})
+            .status == 0);
+    for (const QString &name :
+         {QStringLiteral("choose.csv"), QStringLiteral("Fill.csv"), QStringLiteral("tzhishidian.csv")})
         QCOMPARE(fileBytes(dir.filePath(QStringLiteral("plain/") + name)), fileBytes(QDir(src).filePath(name)));
 }
 
@@ -320,7 +340,7 @@ void TestBankTool::showPrintsOneQuestion() {
     QTemporaryDir dir;
     const QString dat = proofBank(dir);
 
-    const Run run = tool({"show", dat, id});
+    const Run run = tool({QStringLiteral("show"), dat, id});
 
     QVERIFY2(run.status == 0, qPrintable(run.err));
     QCOMPARE(run.out, expected);
@@ -329,13 +349,13 @@ void TestBankTool::showPrintsOneQuestion() {
 void TestBankTool::showRefusesWhatItCannotFind() {
     QTemporaryDir dir;
     const QString dat = proofBank(dir);
-    const Run choice = tool({"show", dat, "choose:99"});
+    const Run choice = tool({QStringLiteral("show"), dat, QStringLiteral("choose:99")});
     QCOMPARE(choice.status, 1);
     QVERIFY2(choice.err.contains(QStringLiteral("没有 tid 为 99 的选择题")), qPrintable(choice.err));
-    const Run either = tool({"show", dat, "100"});
+    const Run either = tool({QStringLiteral("show"), dat, QStringLiteral("100")});
     QCOMPARE(either.status, 1);
     QVERIFY2(either.err.contains(QStringLiteral("没有题号为 100 的选择题或填空题")), qPrintable(either.err));
-    const Run noBank = tool({"show", dir.filePath(QStringLiteral("nowhere")), "1"});
+    const Run noBank = tool({QStringLiteral("show"), dir.filePath(QStringLiteral("nowhere")), QStringLiteral("1")});
     QCOMPARE(noBank.status, 1);
 }
 
@@ -344,7 +364,7 @@ void TestBankTool::drawPrintsThePapersTexts() {
     QTemporaryDir dir;
     const QString dat = writeTestBank(dir.path(), makeTables(15, 3));
 
-    const Run run = tool({"draw", dat, "--text"});
+    const Run run = tool({QStringLiteral("draw"), dat, QStringLiteral("--text")});
 
     QVERIFY2(run.status == 0, qPrintable(run.err));
     const QStringList lines = run.out.split(QLatin1Char('\n'));

@@ -61,62 +61,79 @@ void TestGiveAway::pairs_data() {
     QTest::newRow("same question, answer among the options")
         << QStringLiteral("在数据库系统中，用户所见的局部数据的逻辑结构称为 【1】 。") << QByteArray("外模式#子模式")
         << QStringLiteral("数据库系统中，用户所见的局部数据的逻辑结构和特征的描述是（  ）。")
-        << QStringList{"内模式", "外模式", "概念模式", "存储模式"} << QStringLiteral("外模式") << 1;
+        << QStringList{QStringLiteral("内模式"), QStringLiteral("外模式"), QStringLiteral("概念模式"),
+                       QStringLiteral("存储模式")}
+        << QStringLiteral("外模式") << 1;
     QTest::newRow("choice stem states the answer")
         << QStringLiteral("对长度为n的线性表进行冒泡排序，最坏情况下需要比较的次数为 【1】 。")
         << QByteArray("n(n-1)/2")
         << QStringLiteral("对长度为n的线性表进行冒泡排序，最坏情况下需要比较n(n-1)/2次。最坏情况下比较次数与之相同的是"
                           "（  ）。")
-        << QStringList{"快速排序", "堆排序", "归并排序", "二分法插入排序"} << QStringLiteral("n(n-1)/2") << 1;
+        << QStringList{QStringLiteral("快速排序"), QStringLiteral("堆排序"), QStringLiteral("归并排序"),
+                       QStringLiteral("二分法插入排序")}
+        << QStringLiteral("n(n-1)/2") << 1;
     QTest::newRow("same program, output among the options")
         << QStringLiteral("有以下程序段：\nint i, s = 0;\nfor (i = 1; i <= 4; i++)\n    s += i * i;\n"
                           "printf(\"%d\\n\", s);\n执行后的输出结果是 【1】 。")
         << QByteArray("30")
         << QStringLiteral("有以下程序段：\nint i, s = 0;\nfor (i = 1; i <= 4; i++)\n    s += i * i;\n"
                           "printf(\"%d\\n\", s);\n程序段执行后的输出结果是（  ）。")
-        << QStringList{"10", "16", "30", "100"} << QStringLiteral("30") << 1;
+        << QStringList{QStringLiteral("10"), QStringLiteral("16"), QStringLiteral("30"), QStringLiteral("100")}
+        << QStringLiteral("30") << 1;
     QTest::newRow("second blank restated by its own sentence")
         << QStringLiteral("在面向对象方法中，对象是类的 【1】 ；同一消息被不同的对象接收时产生不同的行为，这种特性称为"
                           " 【2】 。")
         << QByteArray("实例#实例化@多态性@多态")
         << QStringLiteral("同一消息被不同的对象接收时可以产生完全不同的行为，面向对象方法的这一特性称为（  ）。")
-        << QStringList{"封装性", "继承性", "多态性", "抽象性"} << QStringLiteral("多态性") << 2;
+        << QStringList{QStringLiteral("封装性"), QStringLiteral("继承性"), QStringLiteral("多态性"),
+                       QStringLiteral("抽象性")}
+        << QStringLiteral("多态性") << 2;
     QTest::newRow("full-width capitals print the answer")
         << QStringLiteral("关系数据库的标准语言是 【1】 。") << QByteArray("SQL#SQL语言")
-        << QStringLiteral("关系数据库的标准语言是（  ）。") << QStringList{"ＳＱＬ", "C", "Java", "Pascal"}
+        << QStringLiteral("关系数据库的标准语言是（  ）。")
+        << QStringList{QStringLiteral("ＳＱＬ"), QStringLiteral("C"), QStringLiteral("Java"), QStringLiteral("Pascal")}
         << QStringLiteral("SQL") << 1;
     QTest::newRow("one character, nearly identical stems")
         << QStringLiteral("在C语言中，表达式 7 / 2 的值是 【1】 。") << QByteArray("3")
-        << QStringLiteral("在C语言中，表达式 7 / 2 的值是（  ）。") << QStringList{"3", "3.5", "4", "0"}
+        << QStringLiteral("在C语言中，表达式 7 / 2 的值是（  ）。")
+        << QStringList{QStringLiteral("3"), QStringLiteral("3.5"), QStringLiteral("4"), QStringLiteral("0")}
         << QStringLiteral("3") << 1;
 
     QTest::newRow("one character, stems merely alike")
         << QStringLiteral("在C语言中，表达式 7 / 2 的值是 【1】 。") << QByteArray("3")
         << QStringLiteral("在C语言中，若有定义 int a[3];，则数组a的元素个数是（  ）。")
-        << QStringList{"2", "3", "4", "不确定"} << QString() << 0;
+        << QStringList{QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("不确定")}
+        << QString() << 0;
     QTest::newRow("answer only inside a longer number")
         << QStringLiteral("若有定义 int a[3][4];，则数组a的元素个数是 【1】 。") << QByteArray("12")
         << QStringLiteral("若有定义 int a[3][4];，则数组a的元素个数是（  ）。")
-        << QStringList{"7", "120", "34", "不确定"} << QString() << 0;
+        << QStringList{QStringLiteral("7"), QStringLiteral("120"), QStringLiteral("34"), QStringLiteral("不确定")}
+        << QString() << 0;
     QTest::newRow("same question, answer not printed")
         << QStringLiteral("在数据库系统中，用户所见的局部数据的逻辑结构称为 【1】 。") << QByteArray("外模式#子模式")
         << QStringLiteral("数据库系统中，用户所见的局部数据的逻辑结构和特征的描述是（  ）。")
-        << QStringList{"内模式", "概念模式", "存储模式", "物理模式"} << QString() << 0;
+        << QStringList{QStringLiteral("内模式"), QStringLiteral("概念模式"), QStringLiteral("存储模式"),
+                       QStringLiteral("物理模式")}
+        << QString() << 0;
     QTest::newRow("same topic, another question")
         << QStringLiteral("在面向对象方法中，一个对象请求另一个对象为其服务的方式是发送 【1】 。") << QByteArray("消息")
         << QStringLiteral("下列关于类的叙述中，正确的是（  ）。")
-        << QStringList{"类是具有共同属性、共同方法的对象的集合", "类之间不能互相发送消息", "类是对象的实例",
-                       "一个类只能有一个对象"}
+        << QStringList{QStringLiteral("类是具有共同属性、共同方法的对象的集合"),
+                       QStringLiteral("类之间不能互相发送消息"), QStringLiteral("类是对象的实例"),
+                       QStringLiteral("一个类只能有一个对象")}
         << QString() << 0;
     QTest::newRow("a common word") << QStringLiteral("在关系模型中，二维表的一行称为一个 【1】 。")
                                    << QByteArray("元组#记录")
                                    << QStringLiteral("关系运算中，从关系中找出满足给定条件的元组的操作称为（  ）。")
-                                   << QStringList{"选择", "投影", "连接", "除"} << QString() << 0;
+                                   << QStringList{QStringLiteral("选择"), QStringLiteral("投影"),
+                                                  QStringLiteral("连接"), QStringLiteral("除")}
+                                   << QString() << 0;
     QTest::newRow("first blank printed, nothing restated")
         << QStringLiteral("在线性表的 【1】 存储结构中，各结点的存储空间可以不连续，元素之间的逻辑关系由指针确定；"
                           "二分法查找只适用于 【2】 存储的有序线性表。")
         << QByteArray("链式#链接@顺序") << QStringLiteral("对有序线性表进行二分法查找，下列叙述中正确的是（  ）。")
-        << QStringList{"只适用于用数组存放的有序表", "也适用于链式存储的有序表", "查找前不必排序", "比较次数总是n/2"}
+        << QStringList{QStringLiteral("只适用于用数组存放的有序表"), QStringLiteral("也适用于链式存储的有序表"),
+                       QStringLiteral("查找前不必排序"), QStringLiteral("比较次数总是n/2")}
         << QString() << 0;
 }
 
@@ -143,7 +160,9 @@ void TestGiveAway::pairs() {
 // What every program of a module shares (#include, int main, printf, the closing question) is no likeness; what a
 // program shares with its own copy still is.
 void TestGiveAway::stockPhrasesDoNotCount() {
-    const ChoiceText printsTwelve{programModule(3)[0].stem, {"7", "12", "34", "1"}};
+    const ChoiceText printsTwelve{
+        programModule(3)[0].stem,
+        {QStringLiteral("7"), QStringLiteral("12"), QStringLiteral("34"), QStringLiteral("1")}};
     QCOMPARE(findGiveAways({{kProgramFill, "12"}}, {printsTwelve}).size(), 1);
 
     QList<ChoiceText> module = programModule(GiveAway::kStockMinQuestions);
@@ -153,7 +172,7 @@ void TestGiveAway::stockPhrasesDoNotCount() {
 
     QString copy = kProgramFill;
     copy.replace(QStringLiteral("【1】"), QStringLiteral("（  ）"));
-    module.append({copy, {"5", "7", "12", "57"}});
+    module.append({copy, {QStringLiteral("5"), QStringLiteral("7"), QStringLiteral("12"), QStringLiteral("57")}});
     const QList<GiveAwayPair> found = findGiveAways({{kProgramFill, "12"}}, module);
     QVERIFY2(found.size() == 1 && found[0].choice == module.size() - 1, qPrintable(describe(found)));
 }

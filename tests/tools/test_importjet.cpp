@@ -77,15 +77,20 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("expected");
         QTest::newRow("no trainer tables")
-            << "jet" << QStringList{"--from-db-password", "password"} << 1 << "题库文件中缺少数据表“choose”";
+            << "jet" << QStringList{QStringLiteral("--from-db-password"), QStringLiteral("password")} << 1
+            << "题库文件中缺少数据表“choose”";
         QTest::newRow("wrong workgroup account")
-            << "jet" << QStringList{"--from-db-password", "password", "--from-user", "abc"} << 1
-            << "工作组文件中没有用户“abc”";
+            << "jet"
+            << QStringList{QStringLiteral("--from-db-password"), QStringLiteral("password"),
+                           QStringLiteral("--from-user"), QStringLiteral("abc")}
+            << 1 << "工作组文件中没有用户“abc”";
         QTest::newRow("our own format") << "ours" << QStringList{} << 1 << "不是 Access/Jet 格式的题库";
         QTest::newRow("no bank") << "none" << QStringList{} << 1 << "题库文件不存在";
         QTest::newRow("into the legacy folder")
-            << "same" << QStringList{"--from-db-password", "password"} << 1 << "输出文件夹不能是原题库所在的文件夹";
-        QTest::newRow("unknown option") << "jet" << QStringList{"--db-pasword", "x"} << 2 << "未知选项";
+            << "same" << QStringList{QStringLiteral("--from-db-password"), QStringLiteral("password")} << 1
+            << "输出文件夹不能是原题库所在的文件夹";
+        QTest::newRow("unknown option") << "jet" << QStringList{QStringLiteral("--db-pasword"), QStringLiteral("x")}
+                                        << 2 << "未知选项";
     }
     void refusals() {
         QFETCH(QString, setup);
@@ -118,7 +123,8 @@ private slots:
 
         const auto dump = [](const QStringList &args, int *status) {
             QProcess child;
-            child.start(QDir(binDir()).filePath(QStringLiteral("mockexam-bank")), QStringList{"jet-dump"} + args);
+            child.start(QDir(binDir()).filePath(QStringLiteral("mockexam-bank")),
+                        QStringList{QStringLiteral("jet-dump")} + args);
             child.waitForFinished(30000);
             *status = child.exitCode();
             return decodeJetDump(child.readAllStandardOutput());

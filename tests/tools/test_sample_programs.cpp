@@ -294,7 +294,9 @@ QList<CodeQuestion> codeQuestions(const BankTables &tables) {
     QList<CodeQuestion> found;
     const BankTable &choose = tables.choose;
     for (const QList<QByteArray> &row : choose.rows) {
-        const auto cell = [&](const char *column) { return QString::fromUtf8(row.value(choose.column(column))); };
+        const auto cell = [&](const char *column) {
+            return QString::fromUtf8(row.value(choose.column(QLatin1String(column))));
+        };
         CodeQuestion q{choose.name,
                        cell("tid"),
                        cell("Timu"),
@@ -308,7 +310,9 @@ QList<CodeQuestion> codeQuestions(const BankTables &tables) {
     }
     const BankTable &fill = tables.fill;
     for (const QList<QByteArray> &row : fill.rows) {
-        const auto cell = [&](const char *column) { return QString::fromUtf8(row.value(fill.column(column))); };
+        const auto cell = [&](const char *column) {
+            return QString::fromUtf8(row.value(fill.column(QLatin1String(column))));
+        };
         if (holdsCode(cell("TiMu"), cell("MKID").toInt()))
             found.append({fill.name, cell("TID"), cell("TiMu"), {}, cell("KEY")});
     }
@@ -483,7 +487,7 @@ void TestSamplePrograms::pairing() {
     QStringList problems;
     readSidecar("table,tid\nchoose,1\n", QStringLiteral("side.csv"), &problems);
     QVERIFY2(problems.join(QLatin1Char('\n')).contains(QStringLiteral("no column expect")),
-             qPrintable(problems.join('\n')));
+             qPrintable(problems.join(QLatin1Char('\n'))));
     problems.clear();
     readSidecar("table,tid,headers,input,args,append,expect\nchoose,1,,,,,\nchoose,1,,,,,\n",
                 QStringLiteral("side.csv"), &problems);

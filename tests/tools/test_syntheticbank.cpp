@@ -67,7 +67,8 @@ void TestSyntheticBank::codesBelongToTheirModule() {
     const int key = tables.fill.column(QStringLiteral("KEY"));
     for (const QList<QByteArray> &row : tables.fill.rows)
         shapes.insert(QString::number(row[key].count('#')) + QString::number(row[key].count('@')));
-    QCOMPARE(shapes, (QSet<QString>{"00", "10", "11", "12"}));
+    QCOMPARE(shapes,
+             (QSet<QString>{QStringLiteral("00"), QStringLiteral("10"), QStringLiteral("11"), QStringLiteral("12")}));
 }
 
 QTEST_GUILESS_MAIN(TestSyntheticBank)
