@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The first paper of a run against the later ones, through the real windows: from the click on "&S开始考试" to the
 // choice screen painted on the display. Each run is a fresh process, since the first paper is a matter of the
 // process (key derivations, the engine's first use, the choice screen's first showing).

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The first paper of a run against the later ones, click to drawn choice screen, through the real windows (run under
 # xvfb-run). Each measurement is a fresh process.
 add_executable(bench_firstpaper ${CMAKE_CURRENT_SOURCE_DIR}/bench_firstpaper.cpp)

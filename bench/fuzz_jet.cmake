@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # libFuzzer targets for the legacy Access/Jet reading path. Not part of any default build or test run: configure a
 # separate clang build with -DMOCKEXAM_BUILD_BENCH=ON -DMOCKEXAM_BUILD_FUZZ=ON -DENABLE_SANITIZERS=ON, then see
 # bench/fuzz_jet.sh. Our own code is instrumented for coverage; Debian's libmdb is not, so inside the library the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # A short fuzz run of the legacy Access/Jet reading path under AddressSanitizer and UBSan, seeded with the genuine
 # test files. Usage: bash bench/fuzz_jet.sh [SECONDS_PER_TARGET]   (default 300). Findings go to build-fuzz/findings.
 set -euo pipefail

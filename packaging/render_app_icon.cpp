@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes the trainer's icon into a hicolor icon-theme tree for installing: one PNG per size given, and with Qt SVG
 // the scalable version. The pictures come from the same drawing as the window icon.
 //

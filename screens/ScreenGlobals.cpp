@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "screens/ScreenGlobals.h"
 
 Tfrm_qelNeoForm *Frm_Ks_Sta = nullptr;

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // The single instances of the screens, created by the entry point in a fixed order and reached by every screen

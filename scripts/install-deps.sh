@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the Debian 12 packages the trainer, its tests and its tools need; only what is missing.
 set -euo pipefail
 packages=(

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds the trainer and the sample bank, and starts the trainer.
 # Without a display (no DISPLAY / WAYLAND_DISPLAY) it runs under xvfb-run.
 set -euo pipefail

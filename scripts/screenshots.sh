@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the screenshot maker and the sample bank in build-docs/ and takes the README's pictures of the trainer's
 # screens into docs/screenshots/, on a virtual X display (xvfb-run, 1024x768).
 set -euo pipefail

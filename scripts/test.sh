@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs what is missing, builds everything with warnings as errors, checks the formatting and runs the whole test
 # suite headless; then builds it all again with the address and undefined-behaviour sanitizers and runs the whole
 # suite a second time.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Screen readers see the trainer's own controls as what they are. Qt knows how to announce its standard widgets,

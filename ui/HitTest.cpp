@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "ui/HitTest.h"
 
 HitZone hitTest(const QPoint &pos, const QSize &size, bool canResize, Qt::WindowStates state) {

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Lets the bank's cipher skip locking its key buffers into memory while a connection is keyed and closed.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #pragma once
 
 // Defines MOCKEXAM_ADDRESS_SANITIZER in a build with the address sanitizer (gcc and clang spell the test

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "jet/JetDump.h"
 
 #include <QCborMap>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Takes the pictures of the trainer's screens shown in the README: runs the real windows on a display (a virtual
 // X display in scripts/screenshots.sh) through one exam on the sample bank and saves start.png, choice.png,
 // fill.png, grading.png and review.png into the folder given as the first argument.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the trainer on a real (virtual) X display: the 399 × 300 splash and then the 397 × 293 start screen must be
 # mapped, and the program must end cleanly once its main window is closed through the ordinary close path.
 # Usage (under xvfb-run): smoke_mockexam.sh path/to/mockexam

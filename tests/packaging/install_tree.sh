@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs the build into a scratch prefix away from /usr and uses it only through the links in PREFIX/bin: the bank
 # tool checks the installed sample bank, and runs its reading child for a legacy bank. The trainer and the tool must
 # take their folder from the real file behind the link, where Dat/ and the reading child are.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Lintian on the package built by package_deb: errors fail the test, warnings are listed for the log.
 # Usage: lint_package.sh OUT_DIR
 set -uo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the Debian package from this build with CPack, checks its control fields and its file list, unpacks it into
 # a scratch root (OUT/root, for the tests that run the trainer from there) and, from that root, checks the installed
 # sample bank through /usr/bin/mockexam-bank and validates the desktop entry and the AppStream metadata as installed.

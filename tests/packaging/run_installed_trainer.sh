@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Runs the trainer unpacked from the package, under a virtual X display, through /usr/bin/mockexam as a user would:
 # the splash and the start screen come up, Alt+S draws a paper from the installed sample bank (so Dat/ is found
 # through the link) and shows the choice screen with no error box, and Alt+Q on the start screen ends the program

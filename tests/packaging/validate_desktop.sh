@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The desktop entry and the AppStream metadata pass Debian's validators, and the icon theme holds a picture of the
 # right size in each size folder.
 # Usage: validate_desktop.sh DESKTOP_FILE METAINFO_FILE ICON_ROOT APP_ID SIZE...

@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Looking at the windows of a program under test on an X display, for the real-window test scripts (sourced).
 # The script sets `pid` to the program's process id before it calls fail or await.
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Every C program that the sample bank shows is compiled, run, and what it prints is compared with the key, so that a
 // wrong key, a program that does not compile and undefined behaviour are found before a candidate learns from them.
 //
