@@ -12,6 +12,7 @@
 #include "app/InputGate.h"
 #include "app/QtTranslations.h"
 #include "engine/BankError.h"
+#include "formats/BankFormats.h"
 #include "jet/JetChildReader.h"
 #include "screens/ScreenGlobals.h"
 #include "ui/Fonts.h"
@@ -28,8 +29,11 @@ Application::Application(int &argc, char **argv) : QApplication(argc, argv) {
     // the screens' captions, nothing more.
     MessageBoxSeam::setTitle(productTitle());
     HandlerGuard::setErrorHandler([this](const QString &message) { HandleException(message); });
+    // Legacy Access/Jet banks open as well as our own.
+    BankFormats::installAll();
     // A legacy bank's reading child may take up to its deadline; the windows stay alive meanwhile.
-    JetChildReader::setWaitGuardFactory(&InputGate::forTrainer);
+    JetChildReader::setReentryGuardFactory(
+        []() -> std::unique_ptr<JetChildReader::ReentryGuard> { return InputGate::forTrainer(); });
 }
 
 Application::~Application() {

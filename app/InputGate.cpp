@@ -14,12 +14,14 @@
 #include "ui/Tfrm_qelNeoForm.h"
 #include "ui/UserInput.h"
 
-InputGate::InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QObject *> &held)
+InputGate::InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QWidget *> &still)
     : m_closable(closable) {
     for (QWidget *widget : open)
         m_open.append(widget);
-    for (QObject *object : held)
-        m_held.append(object);
+    for (QWidget *window : still)
+        if (window)
+            for (QTimer *timer : window->findChildren<QTimer *>())
+                m_held.append(timer);
     QCoreApplication::instance()->installEventFilter(this);
 }
 
@@ -27,16 +29,11 @@ InputGate::~InputGate() {
     QCoreApplication::instance()->removeEventFilter(this);
 }
 
-std::shared_ptr<InputGate> InputGate::forTrainer() {
+std::unique_ptr<InputGate> InputGate::forTrainer() {
     QList<QWidget *> open;
     if (Frm_Ks_Sta)
         open = {Frm_Ks_Sta->findChild<QWidget *>(QStringLiteral("Button2")), Frm_Ks_Sta->ImageClose};
-    QList<QObject *> held;
-    if (Frm_Ks_Choose)
-        held.append(Frm_Ks_Choose->Timer1);
-    if (Frm_Ks_Fill)
-        held.append(Frm_Ks_Fill->Fill_Timer);
-    return std::make_shared<InputGate>(open, Frm_Ks_Sta, held);
+    return std::make_unique<InputGate>(open, Frm_Ks_Sta, QList<QWidget *>{Frm_Ks_Choose, Frm_Ks_Fill});
 }
 
 bool InputGate::isOpen(const QObject *receiver) const {

@@ -8,25 +8,27 @@
 #include <QObject>
 #include <QPointer>
 
+#include "jet/JetChildReader.h"
+
 class QWidget;
 
 // Keeps the program's windows alive but its work undisturbed while the user-interface thread waits in a local event
 // loop in the middle of a piece of work (the paper drawing waiting for the legacy bank's reading child). Windows
 // paint and the busy window animates, since those events pass; user input reaches only the controls that end the
 // program, and the window system may close only the main window, so no second start or other half-way action can
-// begin; and the timers held still here (the answering screens' countdowns) do not tick into the half-drawn paper.
-// Works while it exists, as an event filter of the application.
-class InputGate : public QObject {
+// begin; and the timers of the screens held still here (the answering screens' countdowns) do not tick into the
+// half-drawn paper. Works while it exists, as an event filter of the application.
+class InputGate : public QObject, public JetChildReader::ReentryGuard {
     Q_OBJECT
 public:
     // OPEN: the controls whose input passes (with everything inside them). CLOSABLE: the window that may be closed.
-    // HELD: the objects that get no timer event meanwhile.
-    InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QObject *> &held);
+    // STILL: the windows whose timers (every QTimer they own at the gate's making) get no timer event meanwhile.
+    InputGate(const QList<QWidget *> &open, QWidget *closable, const QList<QWidget *> &still);
     ~InputGate() override;
 
     // The trainer's gate: the start screen's "&Q退出" and its close button pass, the start screen may be closed, the
-    // countdowns of both answering screens hold still.
-    static std::shared_ptr<InputGate> forTrainer();
+    // answering screens hold still.
+    static std::unique_ptr<InputGate> forTrainer();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

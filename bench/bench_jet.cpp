@@ -12,6 +12,7 @@
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
 #include "engine/TDm.h"
+#include "formats/BankFormats.h"
 #include "jet/JetChildReader.h"
 #include "jet/JetDump.h"
 #include "jet/JetFileVersion.h"
@@ -243,6 +244,7 @@ BENCHMARK(BM_DrawOwnFormat)
 
 int main(int argc, char **argv) {
     QCoreApplication app(argc, argv);
+    BankFormats::installAll();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Two rules every source file of ours keeps, checked over the source tree:
+# Three rules every source file of ours keeps, checked over the source tree:
 # - an SPDX licence line within its first three lines (C++ sources, CMake files, shell scripts);
 # - each project include names its folder from one of the two include roots: the repository root
 #   ("ui/TdxButton.h", "tests/support/TestBank.h") or bank/ ("engine/TDm.h"), never bare ("TdxButton.h") nor through
-#   bank/ ("bank/engine/TDm.h"). Generated files (name.moc) are exempt.
+#   bank/ ("bank/engine/TDm.h"). Generated files (name.moc) are exempt;
+# - a file of the bank includes only from its own layer and those below it (see bank/CMakeLists.txt): the engine
+#   never reaches the Jet reader, neither reaches the format choice or the drawing, and nothing in the bank reaches
+#   the windows or the tool.
 # Usage: source_rules.sh SOURCE_DIR
 set -uo pipefail
 cd "$1" || exit 1
@@ -39,6 +42,17 @@ while IFS=$'\t' read -r where name; do
     */*) [ -n "${headers[$name]:-}" ] || [ -n "${headers[bank/$name]:-}" ] ||
         complain "$where: \"$name\" is under neither include root" ;;
     *) complain "$where: \"$name\" does not name its folder" ;;
+    esac
+    case "$where" in
+    bank/*)
+        layer=${where#bank/}
+        layer=${layer%%/*}
+        case "$layer:${name%%/*}" in
+        rules:rules | engine:engine | jet:engine | jet:jet | formats:engine | formats:jet | formats:formats) ;;
+        drawing:drawing | drawing:engine | drawing:rules) ;;
+        *) complain "$where: bank/$layer may not include \"$name\"" ;;
+        esac
+        ;;
     esac
 done < <(awk '/^[ \t]*#[ \t]*include[ \t]*"/ {
                   name = $0; sub(/^[^"]*"/, "", name); sub(/".*$/, "", name)

@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "engine/BankError.h"
+#include "formats/BankFormats.h"
 #include "tools/BankCommands.h"
 #include "tools/DrawCommand.h"
 #include "tools/ImportJetCommand.h"
@@ -75,6 +76,8 @@ QString toolUsage() {
 }
 
 int runTool(const QStringList &args, QTextStream &out, QTextStream &err) {
+    // The commands read legacy Access/Jet banks as well as our own.
+    BankFormats::installAll();
     if (args.isEmpty()) {
         err << toolUsage();
         return ExitUsage;

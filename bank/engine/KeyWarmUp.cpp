@@ -2,11 +2,8 @@
 
 #include "engine/KeyWarmUp.h"
 
-#include "engine/BankError.h"
-#include "engine/BankFile.h"
+#include "engine/BankFormat.h"
 #include "engine/ConnectionString.h"
-#include "engine/WorkgroupFile.h"
-#include "jet/JetBank.h"
 
 KeyWarmUp::~KeyWarmUp() {
     wait();
@@ -30,8 +27,5 @@ void KeyWarmUp::wait() {
 
 void KeyWarmUp::derive(const QString &connectionString) {
     const ConnectionSettings settings = parseConnectionString(connectionString);
-    if (JetBank::recognises(settings.dataSource))
-        return;
-    WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
-    BankFile::prepareKey(settings.dataSource, settings.databasePassword);
+    BankFormats::chooser().formatOf(settings.dataSource).prepare(settings);
 }

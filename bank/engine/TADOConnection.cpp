@@ -6,11 +6,9 @@
 #include <QFileInfo>
 
 #include "engine/BankError.h"
-#include "engine/BankFile.h"
+#include "engine/BankFormat.h"
 #include "engine/TADOConnectionPrivate.h"
 #include "engine/TADOQuery.h"
-#include "engine/WorkgroupFile.h"
-#include "jet/JetBank.h"
 
 void TADOConnection::Private::ensureOpen() {
     if (db.isOpen())
@@ -21,26 +19,9 @@ void TADOConnection::Private::ensureOpen() {
     const QFileInfo bankFile(settings.dataSource);
     if (!bankFile.dir().exists())
         throw BankError(QStringLiteral("找不到题库文件夹：%1").arg(QDir::toNativeSeparators(bankFile.absolutePath())));
-    const bool legacy = JetBank::recognises(settings.dataSource);
-    if (!legacy) {
-        try {
-            WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
-        } catch (const BankError &) {
-            // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no
-            // Access/Jet file is the one at fault (damaged or replaced), and the message must name it.
-            if (!JetBank::recognises(settings.systemDatabase))
-                throw;
-            BankFile::requirePlainBank(settings.dataSource);
-            throw BankError(QStringLiteral("题库文件已损坏或不是题库文件：%1（工作组文件 %2 是 Access/Jet 格式，"
-                                           "题库文件却不是；若题库文件无误，则是放错了工作组文件）")
-                                .arg(settings.dataSource, settings.systemDatabase));
-        }
-    }
+    const BankFormat &format = BankFormats::chooser().logOn(settings);
     try {
-        if (legacy)
-            JetBank::open(db, settings);
-        else
-            BankFile::open(db, settings.dataSource, settings.databasePassword);
+        format.open(db, settings);
     } catch (...) {
         // A bank that opened but was then refused (wrong key, foreign file) must not leave the connection open.
         db.close();
@@ -57,7 +38,7 @@ void TADOConnection::Private::queryClosed() {
         db.close();
 }
 
-TADOConnection::TADOConnection(QObject *parent) : QObject(parent), m_d(new Private) {}
+TADOConnection::TADOConnection(QObject *parent) : QObject(parent), m_d(std::make_unique<Private>()) {}
 
 TADOConnection::~TADOConnection() {
     // A query may outlive its connection (the data module destroys its children in creation order): it is closed
@@ -67,7 +48,6 @@ TADOConnection::~TADOConnection() {
         query->detachConnection();
     }
     m_d->db.close();
-    delete m_d;
 }
 
 void TADOConnection::setConnectionString(const QString &connectionString) {

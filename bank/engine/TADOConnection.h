@@ -2,6 +2,8 @@
 
 #pragma once
 
+#include <memory>
+
 #include <QObject>
 #include <QString>
 
@@ -26,10 +28,10 @@ public:
     // How many times a connection has been opened, for tests and benchmarks that check freshness.
     int openCount() const;
 
-    // Implementation details live behind this pointer (engine handle, cached keys).
-    struct Private;
-    Private *d() const { return m_d; }
-
 private:
-    Private *m_d;
+    // The open bank and the queries bound to it. The queries reach it to open the connection on demand and to give
+    // it back when they close.
+    friend class TADOQuery;
+    struct Private;
+    std::unique_ptr<Private> m_d;
 };

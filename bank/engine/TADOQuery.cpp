@@ -27,17 +27,16 @@ struct TADOQuery::Private {
     }
 };
 
-TADOQuery::TADOQuery(TADOConnection *connection, QObject *parent) : QObject(parent), m_d(new Private) {
+TADOQuery::TADOQuery(TADOConnection *connection, QObject *parent) : QObject(parent), m_d(std::make_unique<Private>()) {
     m_d->connection = connection;
     if (connection)
-        connection->d()->queries.append(this);
+        connection->m_d->queries.append(this);
 }
 
 TADOQuery::~TADOQuery() {
     Close();
     if (m_d->connection)
-        m_d->connection->d()->queries.removeAll(this);
-    delete m_d;
+        m_d->connection->m_d->queries.removeAll(this);
 }
 
 void TADOQuery::detachConnection() {
@@ -52,7 +51,7 @@ void TADOQuery::Open() {
         m_d->observer(statement);
     if (!m_d->connection)
         throw BankError(QStringLiteral("查询没有连接到题库"));
-    TADOConnection::Private *connection = m_d->connection->d();
+    TADOConnection::Private *connection = m_d->connection->m_d.get();
     connection->ensureOpen();
     ++connection->activeQueries;
     try {
@@ -78,7 +77,7 @@ void TADOQuery::Close() {
     m_d->current = -1;
     m_d->eof = true;
     if (m_d->connection)
-        m_d->connection->d()->queryClosed();
+        m_d->connection->m_d->queryClosed();
 }
 
 bool TADOQuery::Active() const {

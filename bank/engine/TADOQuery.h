@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include <QByteArray>
 #include <QObject>
@@ -59,15 +60,14 @@ public:
     using StatementObserver = std::function<void(const QString &)>;
     void setStatementObserver(StatementObserver observer);
 
-    struct Private;
-
 private:
     friend class TADOConnection;
+    struct Private;
     void detachConnection();
     int fieldIndex(const QString &name) const;
 
     Strings m_sql;
-    Private *m_d;
+    std::unique_ptr<Private> m_d;
 };
 
 // One statement through the query's five steps: close, clear, add, open, first.

@@ -9,6 +9,7 @@
 
 #include "engine/BankError.h"
 #include "engine/BankFile.h"
+#include "engine/BankFormat.h"
 #include "engine/SqliteDatabase.h"
 #include "jet/JetChildReader.h"
 #include "jet/JetFileVersion.h"
@@ -40,6 +41,32 @@ void requireJet4(const JetHeader &header, const QString &path) {
                         .arg(path));
 }
 
+class JetFormat final : public BankFormat {
+public:
+    bool recognises(const QString &path) const override { return JetBank::recognises(path); }
+
+    void verifyLogon(const ConnectionSettings &settings) const override {
+        const QString &path = settings.dataSource;
+        const JetHeader header = readHeader(path);
+        requireJet4(header, path);
+        if (!header.accepts(QString::fromUtf8(settings.databasePassword)))
+            throw BankError(BankFile::wrongPasswordMessage(path));
+        JetWorkgroup::verify(settings.systemDatabase, settings.userId);
+    }
+
+    void open(SqliteDatabase &db, const ConnectionSettings &settings) const override {
+        const QString &path = settings.dataSource;
+        const QByteArray version = JetFileVersion::of(path);
+        if (version.isEmpty())
+            throw BankError(QStringLiteral("无法读取题库文件：%1").arg(path));
+        QByteArray name = JetSnapshot::find(version);
+        if (name.isEmpty())
+            name = JetSnapshot::build(version, JetChildReader::read(path, {}, QStringLiteral("题库文件")), path);
+        if (db.openSharedMemory(name, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
+            throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
+    }
+};
+
 } // namespace
 
 namespace JetBank {
@@ -51,22 +78,9 @@ bool recognises(const QString &path) {
     return JetHeader::recognises(file.read(JetHeader::kSize));
 }
 
-void open(SqliteDatabase &db, const ConnectionSettings &settings) {
-    const QString &path = settings.dataSource;
-    const JetHeader header = readHeader(path);
-    requireJet4(header, path);
-    if (!header.accepts(QString::fromUtf8(settings.databasePassword)))
-        throw BankError(BankFile::wrongPasswordMessage(path));
-    JetWorkgroup::verify(settings.systemDatabase, settings.userId);
-
-    const QByteArray version = JetFileVersion::of(path);
-    if (version.isEmpty())
-        throw BankError(QStringLiteral("无法读取题库文件：%1").arg(path));
-    QByteArray name = JetSnapshot::find(version);
-    if (name.isEmpty())
-        name = JetSnapshot::build(version, JetChildReader::read(path, {}, QStringLiteral("题库文件")), path);
-    if (db.openSharedMemory(name, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
+const BankFormat &format() {
+    static const JetFormat jet;
+    return jet;
 }
 
 } // namespace JetBank

@@ -4,12 +4,10 @@
 
 #include <QString>
 
-#include "engine/ConnectionString.h"
+class BankFormat;
 
-class SqliteDatabase;
-
-// A legacy question bank in Access/Jet 4 format, read in place: the engine opens it when the connection's Data
-// Source is a Jet file, with the same connection string and the same statements as a bank of our own format.
+// A legacy question bank in Access/Jet 4 format, read in place: a connection opens it when its Data Source is a Jet
+// file, with the same connection string and the same statements as a bank of our own format.
 //
 // The three credentials keep their roles. The database password is checked against the one kept in the file's
 // header, case included (a file without one opens with any); the workgroup file must be a Jet database that lists
@@ -21,7 +19,8 @@ namespace JetBank {
 // True when PATH is a file that begins like an Access/Jet database.
 bool recognises(const QString &path);
 
-// Logs on with SETTINGS and opens DB on the snapshot of the bank. Throws BankError naming the file.
-void open(SqliteDatabase &db, const ConnectionSettings &settings);
+// The format: the logon checks the bank's header (Jet 4, database password) and then the workgroup file; the open
+// reads the bank into its snapshot, once per version, and opens that. Both throw BankError naming the file.
+const BankFormat &format();
 
 } // namespace JetBank

@@ -31,7 +31,7 @@ constexpr rlim_t kMaxChildMemory = rlim_t(1) * 1024 * 1024 * 1024;
 QString g_toolPath;
 int g_timeout = kDefaultTimeout;
 int g_runs = 0;
-JetChildReader::WaitGuardFactory g_waitGuardFactory;
+JetChildReader::ReentryGuardFactory g_reentryGuardFactory;
 
 // How a wait for the child ended.
 enum class WaitEnd { Finished, TimedOut, TooLarge, Quit };
@@ -55,7 +55,7 @@ WaitEnd waitBlocking(QProcess &child, const QDeadlineTimer &deadline, QByteArray
 // The same wait in a local event loop, so that the program's windows paint and animate meanwhile. The guard,
 // held for the loop's run, keeps out whatever must not happen in the middle of the caller's work.
 WaitEnd waitInEventLoop(QProcess &child, const QDeadlineTimer &deadline, QByteArray &stream) {
-    const std::shared_ptr<void> guard = g_waitGuardFactory();
+    const std::unique_ptr<JetChildReader::ReentryGuard> guard = g_reentryGuardFactory();
     QEventLoop loop;
     bool ended = false;
     WaitEnd end = WaitEnd::Finished;
@@ -142,8 +142,8 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
             QStringLiteral("无法启动读取程序 %1：%2").arg(QDir::toNativeSeparators(tool), child.errorString())));
 
     QByteArray stream;
-    const WaitEnd end = g_waitGuardFactory && onApplicationThread() ? waitInEventLoop(child, deadline, stream)
-                                                                    : waitBlocking(child, deadline, stream);
+    const WaitEnd end = g_reentryGuardFactory && onApplicationThread() ? waitInEventLoop(child, deadline, stream)
+                                                                       : waitBlocking(child, deadline, stream);
     if (end != WaitEnd::Finished) {
         child.kill();
         child.waitForFinished(5000);
@@ -179,8 +179,10 @@ void setTimeout(int milliseconds) {
     g_timeout = milliseconds > 0 ? milliseconds : kDefaultTimeout;
 }
 
-void setWaitGuardFactory(WaitGuardFactory factory) {
-    g_waitGuardFactory = std::move(factory);
+ReentryGuard::~ReentryGuard() = default;
+
+void setReentryGuardFactory(ReentryGuardFactory factory) {
+    g_reentryGuardFactory = std::move(factory);
 }
 
 int runCount() {

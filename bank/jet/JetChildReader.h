@@ -32,12 +32,18 @@ QString toolPath();
 // How long one read may take, in milliseconds (30 s unless set).
 void setTimeout(int milliseconds);
 
-// What keeps a program's windows alive while it waits for the child on the application's thread. With a guard
-// factory installed, that wait runs a local event loop, for as long as the object the factory makes is held: the
-// object decides which events may pass (the trainer's lets only its quit through). Without one, and on every other
-// thread, the wait blocks. When the program is told to quit during the wait, the child is ended and the read fails.
-using WaitGuardFactory = std::function<std::shared_ptr<void>()>;
-void setWaitGuardFactory(WaitGuardFactory factory);
+// The wait for the child on the application's thread runs a local event loop, so that the program's windows paint
+// and animate meanwhile; but the caller is in the middle of a piece of work (a paper half drawn), and whatever else
+// that loop would deliver (a click on another button, a countdown's tick) would run inside it. A re-entry guard is
+// what the program holds for the loop's run to keep those out; which events it lets pass is the program's to say
+// (the trainer's lets only its quit through). Without a factory installed, and on every other thread, the wait
+// blocks instead. When the program is told to quit during the wait, the child is ended and the read fails.
+class ReentryGuard {
+public:
+    virtual ~ReentryGuard();
+};
+using ReentryGuardFactory = std::function<std::unique_ptr<ReentryGuard>()>;
+void setReentryGuardFactory(ReentryGuardFactory factory);
 
 // How many child processes have been started in this process.
 int runCount();

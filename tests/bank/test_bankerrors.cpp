@@ -15,6 +15,7 @@
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
 #include "engine/WorkgroupFile.h"
+#include "formats/BankFormats.h"
 #include "tests/support/JetFixtures.h"
 #include "tests/support/TestBank.h"
 
@@ -66,6 +67,7 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY(m_good.isValid());
+        BankFormats::installAll();
         m_goodDat = writeTestBank(m_good.path(), makeTables(11, 2));
     }
 

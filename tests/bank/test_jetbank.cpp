@@ -11,6 +11,7 @@
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
 #include "engine/TDm.h"
+#include "formats/BankFormats.h"
 #include "jet/JetChildReader.h"
 #include "jet/JetFileVersion.h"
 #include "jet/JetSnapshot.h"
@@ -81,6 +82,7 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
+        BankFormats::installAll();
         useBuiltBankTool();
         QVERIFY2(QFileInfo(JetChildReader::toolPath()).isExecutable(), qPrintable(JetChildReader::toolPath()));
     }
