@@ -5,6 +5,7 @@
 #include "app/TFrm_Ks_Sta.h"
 #include "app/Tx_printmessage.h"
 #include "engine/TDm.h"
+#include "screens/ReviewMode.h"
 #include "screens/ScreenGlobals.h"
 #include "screens/TFrm_Ks_Choose.h"
 #include "screens/TFrm_Ks_Fill.h"
@@ -22,6 +23,7 @@ void createInstances(const std::function<void(QObject *)> &created) {
     x_printmessage = new Tx_printmessage;
     made(x_printmessage);
     Frm_Ks_Choose = new TFrm_Ks_Choose;
+    handInWhenTimeIsUp(Frm_Ks_Choose);
     made(Frm_Ks_Choose);
     Frm_Ks_Fill = new TFrm_Ks_Fill;
     made(Frm_Ks_Fill);

@@ -18,6 +18,7 @@
 #include "engine/ConnectionString.h"
 #include "engine/TDm.h"
 #include "rules/ExamState.h"
+#include "screens/ExamPhase.h"
 #include "screens/ReviewMode.h"
 #include "screens/ScreenGlobals.h"
 #include "screens/TFrm_Ks_Choose.h"
@@ -92,7 +93,7 @@ void TFrm_Ks_Sta::startExam() {
     // the score sheet's quit, or the choice screen it led back to) must go first: the choice screen draws only
     // when it is shown, so an open one would take the graded paper back into exam mode, and the new paper would
     // then be drawn at the next switch between the screens, in the middle of the exam.
-    if (Frm_Ks_Choose->Tag == 0) {
+    if (!ExamPhase::paperDrawn()) {
         Frm_Ks_Choose->hide();
         Frm_Ks_Fill->hide();
     }

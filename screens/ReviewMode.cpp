@@ -2,12 +2,12 @@
 
 #include "screens/ReviewMode.h"
 
-#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include <memory>
 
+#include "screens/ExamPhase.h"
 #include "screens/ScreenGlobals.h"
 #include "screens/TFrm_Ks_Choose.h"
 #include "screens/TFrm_Ks_Fill.h"
@@ -21,7 +21,7 @@ namespace {
 // Time is up: the paper is handed in as "交卷" would, whichever screen is showing, or none. A paper that has been
 // handed in already (the sheet is up, or the screens are in review mode) or that no longer exists is left alone.
 void handInWhenTimeIsUp() {
-    if (Frm_Ping || !Frm_Ks_Choose || Frm_Ks_Choose->Tag != 1 || !Frm_Ks_Choose->Btn_ping->isEnabled())
+    if (!ExamPhase::examRunning())
         return;
     // The candidate is told why the paper is gone, once the score sheet is up (its modal run has begun).
     QTimer::singleShot(0, Frm_Ks_Choose, [] {
@@ -29,17 +29,6 @@ void handInWhenTimeIsUp() {
             MessageBoxSeam::showNotice(Frm_Ping, QStringLiteral("考试时间到，试卷已自动交卷。"));
     });
     HandlerGuard::run([] { SetReviewMode(true); });
-}
-
-// The hand-in runs from the event loop rather than inside the countdown's tick, so the tick has finished its work
-// before the sheet's modal run begins.
-void watchCountdown() {
-    static QPointer<TFrm_Ks_Choose> watched;
-    if (!Frm_Ks_Choose || watched == Frm_Ks_Choose)
-        return;
-    watched = Frm_Ks_Choose;
-    QObject::connect(Frm_Ks_Choose, &TFrm_Ks_Choose::countdownExpired, Frm_Ks_Choose, &handInWhenTimeIsUp,
-                     Qt::QueuedConnection);
 }
 
 // Clears the global reference before the sheet it names is destroyed, however the modal run ends.
@@ -66,10 +55,15 @@ void setTimerRunning(QTimer *timer, bool running) {
         timer->start();
 }
 
+void handInWhenTimeIsUp(TFrm_Ks_Choose *choice) {
+    // The hand-in runs from the event loop rather than inside the countdown's tick, so the tick has finished its
+    // work before the sheet's modal run begins.
+    QObject::connect(choice, &TFrm_Ks_Choose::countdownExpired, choice, &handInWhenTimeIsUp, Qt::QueuedConnection);
+}
+
 void SetReviewMode(bool review) {
-    if (review && Frm_Ping)
+    if (review && ExamPhase::sheetShowing())
         return;
-    watchCountdown();
 
     if (Frm_Ks_Fill)
         Frm_Ks_Fill->setReviewLook(review);

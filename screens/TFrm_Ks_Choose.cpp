@@ -20,6 +20,7 @@
 #include "screens/AccessibleNames.h"
 #include "screens/ChoiceTickPicture.h"
 #include "screens/CountdownColor.h"
+#include "screens/ExamPhase.h"
 #include "screens/ReviewMode.h"
 #include "screens/ScreenGlobals.h"
 #include "screens/TFrm_Ks_Fill.h"
@@ -295,7 +296,7 @@ void TFrm_Ks_Choose::startExamWhenNoPaper(QObject *Sender) {
     // A paper is drawn only in exam mode. After the score sheet's quit the fill-in screen may still be open in review
     // mode and bring this screen back; drawing there would show the new paper's keys, and the next start would then
     // resume that very paper as an exam.
-    if (Tag == 1 || !Btn_ping->isEnabled())
+    if (ExamPhase::paperDrawn() || ExamPhase::inReview())
         return;
     setButtonFontColor(CurrentChoiceButton, Colors::clBlack);
     Tag = 1;

@@ -16,6 +16,7 @@
 #include "rules/ExamState.h"
 #include "screens/AccessibleNames.h"
 #include "screens/CountdownColor.h"
+#include "screens/ExamPhase.h"
 #include "screens/FillArrow.h"
 #include "screens/ReviewMode.h"
 #include "screens/ScreenGlobals.h"
@@ -223,7 +224,7 @@ QString TFrm_Ks_Fill::hintText(Hint hint) const {
     case Hint::QuestionText:
         return QStringLiteral("填空题题面，下划线代表应该填空的地方，如果一屏放不下，可用垂直滚动条使之显示出来");
     case Hint::AnswerBox:
-        return isReviewMode() ? QStringLiteral("阅卷不能改变答案") : QStringLiteral("Enter键答下一题");
+        return ExamPhase::inReview() ? QStringLiteral("阅卷不能改变答案") : QStringLiteral("Enter键答下一题");
     case Hint::AnswerButton:
         return QStringLiteral("显示本题答案");
     case Hint::AnalysisButton:
@@ -236,10 +237,6 @@ QString TFrm_Ks_Fill::hintText(Hint hint) const {
         return QStringLiteral("当前作填空题，单击“选择题”到选择题界面做选择题；可以随时在填空题和选择题之间切换");
     }
     return QString();
-}
-
-bool TFrm_Ks_Fill::isReviewMode() const {
-    return !btn_answer->isHidden();
 }
 
 int TFrm_Ks_Fill::boxNumber(const QObject *object) const {
@@ -287,7 +284,7 @@ bool TFrm_Ks_Fill::eventFilter(QObject *watched, QEvent *event) {
 void TFrm_Ks_Fill::FormShow(QObject *Sender) {
     Tfrm_qelNeoForm::FormShow(Sender);
     Mem_Xs->setVisible(true);
-    if (!isReviewMode())
+    if (!ExamPhase::inReview())
         BitBtn1Click(m_numberButtons[1]);
     if (m_answerBoxes[1]->isEnabled() && m_answerBoxes[1]->isVisibleTo(this))
         m_answerBoxes[1]->setFocus();

@@ -25,7 +25,7 @@ extern int CurrentFillNumber;
 // shown; an arrow marks the current one. The screen only displays the shared countdown, hands the paper in, leads
 // to the choice screen and leaves the exam. After hand-in the same screen serves for review: the boxes are
 // disabled and the key or the knowledge-point text of the current question can be shown. The screen keeps no mode
-// flag: it is in review mode exactly while btn_answer is shown.
+// flag: whether the exam is in review is ExamPhase's to say, from the review look (btn_answer shown).
 class TFrm_Ks_Fill : public Tfrm_qelNeoForm {
     Q_OBJECT
 public:
@@ -89,7 +89,6 @@ private:
     void buildReviewArea();
     void watchForHint(QWidget *control, Hint hint);
     QString hintText(Hint hint) const;
-    bool isReviewMode() const;
     int boxNumber(const QObject *object) const;
 
     OneBased<QPushButton *, 10> m_numberButtons;

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "rules/ExamState.h"
+#include "screens/ReviewMode.h"
 #include "screens/ScreenGlobals.h"
 #include "screens/TFrm_Ks_Choose.h"
 #include "screens/TFrm_Ks_Fill.h"
@@ -110,6 +111,7 @@ void createScreens() {
     Frm_Ks_Sta = new Tfrm_qelNeoForm(QSize(377, 233), TFormBorderStyle::bsSingle, biSystemMenu);
     Frm_Ks_Sta->setObjectName(QStringLiteral("Frm_Ks_Sta"));
     Frm_Ks_Choose = new TFrm_Ks_Choose;
+    handInWhenTimeIsUp(Frm_Ks_Choose);
     Frm_Ks_Choose->Tag = 1;
     Frm_Ks_Fill = new TFrm_Ks_Fill;
     Frm_Ks_Sta->show();
