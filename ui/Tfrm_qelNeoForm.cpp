@@ -29,9 +29,84 @@ namespace {
 constexpr int kCaptionHeight = 50;
 constexpr int kSideBorder = 10;
 constexpr int kBottomBorder = 12;
+// The bottom band starts under the bottom-left corner, overlapping it by two columns.
+constexpr int kBottomLeftCornerWidth = 10;
+// The right end of the caption band: its picture stands this far from the window's right edge.
+constexpr int kRightCornerInset = 97;
+constexpr int kMenuBarLeft = 9;
+constexpr int kCaptionTextTop = 8;
 constexpr int kButtonTop = 6;
+constexpr int kButtonRowRightMargin = 5;
 constexpr QSize kButtonSize(17, 19);
 constexpr QSize kMinimumSize(300, 200);
+// The border pictures are 800 wide and 600 high: below that they show at their own size, from there on they are
+// stretched over the whole part.
+constexpr int kBorderPictureWidth = 800;
+constexpr int kBorderPictureHeight = 600;
+
+// How one coordinate or extent of a frame part follows the window's size.
+struct Rule {
+    enum Kind {
+        Kept,    // left as it is
+        Near,    // AMOUNT from the window's left or top edge; as an extent, AMOUNT itself
+        Far,     // the window's width or height less AMOUNT: a place from the right or bottom edge, or an extent
+        Picture, // an extent: the part's picture's, or its own while it has no picture yet
+    } kind;
+    int amount;
+};
+constexpr Rule asIs{Rule::Kept, 0};
+constexpr Rule ofPicture{Rule::Picture, 0};
+constexpr Rule nearBy(int amount) {
+    return {Rule::Near, amount};
+}
+constexpr Rule farBy(int amount) {
+    return {Rule::Far, amount};
+}
+
+// The frame: every part with the place the window design gives it (for the design's window of 536 × 332) and the
+// rules by which it follows the window's size. Stretch: the part's picture is stretched over it once the window is
+// at least as wide (Qt::Horizontal) or as high (Qt::Vertical) as the border pictures.
+struct FramePart {
+    const char *name;
+    QRect design;
+    Rule x, y, width, height;
+    Qt::Orientations stretch = {};
+};
+const FramePart kFrame[] = {
+    {"ImageTop", QRect(1, 0, 536, 50), nearBy(0), nearBy(0), farBy(0), asIs, Qt::Horizontal},
+    {"ImageLeft", QRect(0, 40, 12, 297), asIs, asIs, asIs, farBy(0), Qt::Vertical},
+    {"ImageLeftTop", QRect(0, 0, 85, 50), nearBy(0), nearBy(0), ofPicture, ofPicture},
+    {"ImageRightTop", QRect(436, 0, 100, 50), farBy(kRightCornerInset), nearBy(0), ofPicture, ofPicture},
+    {"ImageRight", QRect(523, 48, 13, 281), farBy(kSideBorder), asIs, asIs, farBy(0), Qt::Vertical},
+    {"ImageBottom", QRect(0, 320, 529, 12), nearBy(kBottomLeftCornerWidth - 2), farBy(kBottomBorder), farBy(0), asIs,
+     Qt::Horizontal},
+    {"LabelCaption", QRect(0, 0, 72, 12), nearBy(0), nearBy(kCaptionTextTop), farBy(0), asIs},
+    {"ImageIcon", QRect(8, 4, 18, 20), asIs, asIs, asIs, asIs},
+    // The caption buttons: their row from the right edge is placed apart, by which of them are offered.
+    {"ImageMax", QRect(424, 6, 17, 19), asIs, nearBy(kButtonTop), nearBy(kButtonSize.width()),
+     nearBy(kButtonSize.height())},
+    {"ImageMin", QRect(404, 5, 17, 19), asIs, nearBy(kButtonTop), nearBy(kButtonSize.width()),
+     nearBy(kButtonSize.height())},
+    {"ImageNormal", QRect(448, 5, 17, 19), asIs, nearBy(kButtonTop), nearBy(kButtonSize.width()),
+     nearBy(kButtonSize.height())},
+    {"ImageClose", QRect(475, 5, 17, 19), asIs, nearBy(kButtonTop), nearBy(kButtonSize.width()),
+     nearBy(kButtonSize.height())},
+    {"ImageLeftBottom", QRect(0, 320, kBottomLeftCornerWidth, 12), nearBy(0), farBy(kBottomBorder), asIs, asIs},
+    {"ImageRightBottom", QRect(523, 320, 13, 12), farBy(kSideBorder), farBy(kBottomBorder), ofPicture, ofPicture},
+    {"CoolBar", QRect(80, 25, 345, 17), asIs, asIs, asIs, asIs},
+    // Inside the cool bar, but as wide as to reach the caption band's right end in the window.
+    {"MenuBar", QRect(kMenuBarLeft, 0, 332, 17), asIs, asIs, farBy(kRightCornerInset + kMenuBarLeft), asIs},
+    // Designed by the screen: the window is sized around it.
+    {"PanelBkGnd", QRect(), nearBy(kSideBorder), nearBy(kCaptionHeight), farBy(2 * kSideBorder),
+     farBy(kCaptionHeight + kBottomBorder - 2)},
+};
+
+QRect designOf(const char *name) {
+    for (const FramePart &part : kFrame)
+        if (qstrcmp(part.name, name) == 0)
+            return part.design;
+    return QRect();
+}
 constexpr TColor kPanelColor = 13619151;
 // Captions of disabled controls (answer buttons out of use, "交卷" in review): a dark grey that still reads at better
 // than 4.5 : 1 on every face the screens use, as the classic desktop's grey text did, and still looks out of use. The
@@ -50,16 +125,31 @@ QPixmap pixmapOf(const QImage &image) {
 }
 
 // The size a picture-sized part takes: its picture's, or the one it has while it has no picture yet.
-QSize pictureSizeOr(const FrameImage *image) {
-    const QPixmap picture = image->picture();
-    return picture.isNull() ? image->size() : picture.deviceIndependentSize().toSize();
+QSize pictureSizeOr(const QWidget *part) {
+    const auto *image = qobject_cast<const FrameImage *>(part);
+    const QPixmap picture = image ? image->picture() : QPixmap();
+    return picture.isNull() ? part->size() : picture.deviceIndependentSize().toSize();
+}
+
+int apply(const Rule &rule, int current, int windowExtent, int pictureExtent) {
+    switch (rule.kind) {
+    case Rule::Kept:
+        break;
+    case Rule::Near:
+        return rule.amount;
+    case Rule::Far:
+        return windowExtent - rule.amount;
+    case Rule::Picture:
+        return pictureExtent;
+    }
+    return current;
 }
 
 } // namespace
 
 Tfrm_qelNeoForm::Tfrm_qelNeoForm(const QSize &panelSize, TFormBorderStyle borderStyle, TBorderIcons borderIcons,
                                  QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), BorderStyle(borderStyle), BorderIcons(borderIcons) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_borderStyle(borderStyle), m_borderIcons(borderIcons) {
     setObjectName(QStringLiteral("frm_qelNeoForm"));
     setFont(songFont(12));
     QPalette palette = this->palette();
@@ -82,33 +172,33 @@ QWidget *Tfrm_qelNeoForm::mainWindow() {
     return s_mainWindow;
 }
 
-FrameImage *Tfrm_qelNeoForm::addImage(const char *name, const QRect &bounds) {
+FrameImage *Tfrm_qelNeoForm::addImage(const char *name) {
     auto *image = new FrameImage(this);
     image->setObjectName(QLatin1String(name));
-    image->setGeometry(bounds);
+    image->setGeometry(designOf(name));
     return image;
 }
 
 void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
     using namespace FrameArtwork;
 
-    ImageTop = addImage("ImageTop", QRect(1, 0, 536, 50));
+    ImageTop = addImage("ImageTop");
     // The caption band moves the window and double-clicked maximises it; it has no hint to be named after.
     ImageTop->setAccessibleName(QStringLiteral("标题栏"));
-    ImageLeft = addImage("ImageLeft", QRect(0, 40, 12, 297));
+    ImageLeft = addImage("ImageLeft");
     ImageLeft->setPicture(pixmapOf(leftBorder()));
-    ImageLeftTop = addImage("ImageLeftTop", QRect(0, 0, 85, 50));
+    ImageLeftTop = addImage("ImageLeftTop");
     ImageLeftTop->setAutoSize(true);
-    ImageRightTop = addImage("ImageRightTop", QRect(436, 0, 100, 50));
+    ImageRightTop = addImage("ImageRightTop");
     ImageRightTop->setAutoSize(true);
-    ImageRight = addImage("ImageRight", QRect(523, 48, 13, 281));
+    ImageRight = addImage("ImageRight");
     ImageRight->setPicture(pixmapOf(rightBorder()));
-    ImageBottom = addImage("ImageBottom", QRect(0, 320, 529, 12));
+    ImageBottom = addImage("ImageBottom");
     ImageBottom->setPicture(pixmapOf(bottomBorder()));
 
     LabelCaption = new QLabel(this);
     LabelCaption->setObjectName(QStringLiteral("LabelCaption"));
-    LabelCaption->setGeometry(0, 0, 72, 12);
+    LabelCaption->setGeometry(designOf("LabelCaption"));
     LabelCaption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LabelCaption->setFont(songFont(12));
     QPalette captionPalette = LabelCaption->palette();
@@ -116,7 +206,7 @@ void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
     LabelCaption->setPalette(captionPalette);
     LabelCaption->installEventFilter(this);
 
-    ImageIcon = addImage("ImageIcon", QRect(8, 4, 18, 20));
+    ImageIcon = addImage("ImageIcon");
     ImageIcon->setCenter(true);
     ImageIcon->setStretch(true);
     ImageIcon->setTransparent(true);
@@ -125,17 +215,16 @@ void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
     const struct {
         FrameImage *&image;
         const char *name;
-        QRect bounds;
         Button picture;
         const char *hint;
     } buttons[] = {
-        {ImageMax, "ImageMax", QRect(424, 6, 17, 19), Button::Maximize, "最大化"},
-        {ImageMin, "ImageMin", QRect(404, 5, 17, 19), Button::Minimize, "最小化"},
-        {ImageNormal, "ImageNormal", QRect(448, 5, 17, 19), Button::Restore, "还原"},
-        {ImageClose, "ImageClose", QRect(475, 5, 17, 19), Button::Close, "关闭"},
+        {ImageMax, "ImageMax", Button::Maximize, "最大化"},
+        {ImageMin, "ImageMin", Button::Minimize, "最小化"},
+        {ImageNormal, "ImageNormal", Button::Restore, "还原"},
+        {ImageClose, "ImageClose", Button::Close, "关闭"},
     };
     for (const auto &button : buttons) {
-        button.image = addImage(button.name, button.bounds);
+        button.image = addImage(button.name);
         button.image->setAutoSize(true);
         button.image->setPicture(pixmapOf(windowButton(button.picture)));
         button.image->setToolTip(QString::fromUtf8(button.hint));
@@ -158,23 +247,23 @@ void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
         {ImageDeactiveMenubar, "ImageDeactiveMenubar", menuBand(false)},
     };
     for (const auto &holder : holders) {
-        holder.image = addImage(holder.name, QRect());
+        holder.image = addImage(holder.name);
         holder.image->setPicture(pixmapOf(holder.picture));
         holder.image->hide();
     }
 
-    ImageLeftBottom = addImage("ImageLeftBottom", QRect(0, 320, 10, 12));
+    ImageLeftBottom = addImage("ImageLeftBottom");
     ImageLeftBottom->setPicture(pixmapOf(bottomLeftCorner()));
-    ImageRightBottom = addImage("ImageRightBottom", QRect(523, 320, 13, 12));
+    ImageRightBottom = addImage("ImageRightBottom");
     ImageRightBottom->setAutoSize(true);
     ImageRightBottom->setPicture(pixmapOf(bottomRightCorner()));
 
     CoolBar = new FrameCoolBar(this);
     CoolBar->setObjectName(QStringLiteral("CoolBar"));
-    CoolBar->setGeometry(80, 25, 345, 17);
+    CoolBar->setGeometry(designOf("CoolBar"));
     MenuBar = new TMenuBar(CoolBar);
     MenuBar->setObjectName(QStringLiteral("MenuBar"));
-    MenuBar->setGeometry(9, 0, 332, 17);
+    MenuBar->setGeometry(designOf("MenuBar"));
 
     PanelBkGnd = new QWidget(this);
     PanelBkGnd->setObjectName(QStringLiteral("PanelBkGnd"));
@@ -212,6 +301,9 @@ void Tfrm_qelNeoForm::createComponents(const QSize &panelSize) {
         m_zones[i]->setObjectName(QLatin1String(zones[i].name));
         m_zones[i]->hide();
     }
+
+    for (const FramePart &part : kFrame)
+        m_framed.append(findChild<QWidget *>(QLatin1String(part.name)));
 }
 
 void Tfrm_qelNeoForm::FormCreate(QObject *Sender) {
@@ -230,19 +322,19 @@ void Tfrm_qelNeoForm::FormCreate(QObject *Sender) {
     }
     ImageIcon->setPicture(QPixmap::fromImage(canvas));
 
-    LayoutReady = false;
+    m_layoutReady = false;
     // Below 300 × 200 the frame's parts would overlap; the window system keeps every resize above it.
     setMinimumSize(kMinimumSize);
     resize(PanelBkGnd->width() + 2 * kSideBorder, PanelBkGnd->height() + kCaptionHeight + kBottomBorder - 2);
-    LayoutReady = true;
+    m_layoutReady = true;
 
     QPalette panelPalette = PanelBkGnd->palette();
     panelPalette.setColor(QPalette::Window, toQColor(kPanelColor));
     PanelBkGnd->setPalette(panelPalette);
 
     SetBorderIcons();
-    SetCanResize(BorderStyle == TFormBorderStyle::bsSizeable || BorderStyle == TFormBorderStyle::bsSizeToolWin);
-    BorderStyle = TFormBorderStyle::bsNone;
+    SetCanResize(m_borderStyle == TFormBorderStyle::bsSizeable || m_borderStyle == TFormBorderStyle::bsSizeToolWin);
+    m_borderStyle = TFormBorderStyle::bsNone;
 
     if (m_mainMenu) {
         CoolBar->show();
@@ -263,88 +355,54 @@ void Tfrm_qelNeoForm::setMainMenu(QMenu *menu) {
 
 void Tfrm_qelNeoForm::SetBorderIcons() {
     bool iconShown = false;
-    switch (BorderStyle) {
+    switch (m_borderStyle) {
     case TFormBorderStyle::bsNone:
-        ShowCloseButton = ShowMaxButton = ShowMinButton = false;
+        m_showClose = m_showMax = m_showMin = false;
         break;
     case TFormBorderStyle::bsSingle:
     case TFormBorderStyle::bsSizeable:
-        ShowCloseButton = ShowMaxButton = ShowMinButton = true;
+        m_showClose = m_showMax = m_showMin = true;
         iconShown = true;
         break;
     case TFormBorderStyle::bsDialog:
     case TFormBorderStyle::bsToolWindow:
     case TFormBorderStyle::bsSizeToolWin:
-        ShowCloseButton = true;
-        ShowMaxButton = ShowMinButton = false;
+        m_showClose = true;
+        m_showMax = m_showMin = false;
         break;
     }
-    if (!(BorderIcons & biSystemMenu)) {
-        ShowCloseButton = ShowMaxButton = ShowMinButton = false;
+    if (!(m_borderIcons & biSystemMenu)) {
+        m_showClose = m_showMax = m_showMin = false;
         iconShown = false;
     }
-    if (!(BorderIcons & biMinimize))
-        ShowMinButton = false;
-    if (!(BorderIcons & biMaximize))
-        ShowMaxButton = false;
+    if (!(m_borderIcons & biMinimize))
+        m_showMin = false;
+    if (!(m_borderIcons & biMaximize))
+        m_showMax = false;
 
     ImageIcon->setVisible(iconShown);
     ImageIcon->setEnabled(iconShown);
-    ImageClose->setVisible(ShowCloseButton);
-    ImageClose->setEnabled(ShowCloseButton);
-    ImageMax->setVisible(ShowMaxButton);
-    ImageMax->setEnabled(ShowMaxButton);
-    ImageMin->setVisible(ShowMinButton);
-    ImageMin->setEnabled(ShowMinButton);
+    ImageClose->setVisible(m_showClose);
+    ImageClose->setEnabled(m_showClose);
+    ImageMax->setVisible(m_showMax);
+    ImageMax->setEnabled(m_showMax);
+    ImageMin->setVisible(m_showMin);
+    ImageMin->setEnabled(m_showMin);
 }
 
 void Tfrm_qelNeoForm::SetCanResize(bool value) {
-    if (CanResizeFlag == value)
+    if (m_canResize == value)
         return;
-    CanResizeFlag = value;
+    m_canResize = value;
     updateEdgeZones();
 }
 
 void Tfrm_qelNeoForm::FormResize(QObject *Sender) {
     Q_UNUSED(Sender);
-    if (!LayoutReady)
+    if (!m_layoutReady)
         return;
-    // Frameless: the client area is the whole window.
-    const int W = width();
-    const int CW = width();
-    const int CH = height();
-
-    LabelCaption->setGeometry(0, 8, W, LabelCaption->height());
-    ImageTop->setGeometry(0, 0, CW, ImageTop->height());
-    ImageBottom->setGeometry(ImageLeftBottom->width() - 2, CH - kBottomBorder, CW, ImageBottom->height());
-    ImageLeft->resize(ImageLeft->width(), CH);
-    ImageRight->setGeometry(CW - kSideBorder, ImageRight->y(), ImageRight->width(), CH);
-    ImageLeftBottom->move(0, CH - kBottomBorder);
-    ImageRightBottom->setGeometry(QRect(QPoint(CW - kSideBorder, CH - kBottomBorder), pictureSizeOr(ImageRightBottom)));
-    ImageRightTop->setGeometry(QRect(QPoint(CW - 97, 0), pictureSizeOr(ImageRightTop)));
-    ImageLeftTop->setGeometry(QRect(QPoint(0, 0), pictureSizeOr(ImageLeftTop)));
-    PanelBkGnd->setGeometry(kSideBorder, kCaptionHeight, CW - 2 * kSideBorder, CH - kCaptionHeight - kBottomBorder + 2);
-
-    for (FrameImage *button : {ImageMin, ImageMax, ImageNormal, ImageClose})
-        button->setGeometry(QRect(QPoint(button->x(), kButtonTop), kButtonSize));
-    // From the right edge: close, maximise / restore, minimise; a button not offered takes no place.
-    int k = 1;
-    const auto buttonLeft = [&] { return W - 5 - kButtonSize.width() * k; };
-    if (ShowCloseButton) {
-        ImageClose->move(buttonLeft(), kButtonTop);
-        ++k;
-    }
-    if (ShowMaxButton) {
-        ImageMax->move(buttonLeft(), kButtonTop);
-        ImageNormal->move(buttonLeft(), kButtonTop);
-        ++k;
-    }
-    if (ShowMinButton)
-        ImageMin->move(buttonLeft(), kButtonTop);
-
-    MenuBar->resize(ImageRightTop->x() - MenuBar->x(), MenuBar->height());
-
-    if (ShowMaxButton) {
+    layOutFrame();
+    if (m_showMax) {
         const bool maximized = windowState() & Qt::WindowMaximized;
         ImageNormal->setEnabled(maximized);
         ImageNormal->setVisible(maximized);
@@ -352,6 +410,31 @@ void Tfrm_qelNeoForm::FormResize(QObject *Sender) {
         ImageMax->setVisible(!maximized);
     }
     updateEdgeZones();
+}
+
+void Tfrm_qelNeoForm::layOutFrame() {
+    // Frameless: the client area is the whole window.
+    const QSize window = size();
+    for (int i = 0; i < m_framed.size(); ++i) {
+        QWidget *part = m_framed[i];
+        const FramePart &rules = kFrame[i];
+        const QSize pictured = pictureSizeOr(part);
+        part->setGeometry(apply(rules.x, part->x(), window.width(), 0), apply(rules.y, part->y(), window.height(), 0),
+                          apply(rules.width, part->width(), window.width(), pictured.width()),
+                          apply(rules.height, part->height(), window.height(), pictured.height()));
+    }
+    // From the right edge: close, maximise / restore, minimise; a button not offered takes no place.
+    int x = window.width() - kButtonRowRightMargin;
+    const auto nextButton = [&x] { return x -= kButtonSize.width(); };
+    if (m_showClose)
+        ImageClose->move(nextButton(), kButtonTop);
+    if (m_showMax) {
+        const int left = nextButton();
+        ImageMax->move(left, kButtonTop);
+        ImageNormal->move(left, kButtonTop);
+    }
+    if (m_showMin)
+        ImageMin->move(nextButton(), kButtonTop);
 }
 
 void Tfrm_qelNeoForm::updateEdgeZones() {
@@ -365,14 +448,12 @@ void Tfrm_qelNeoForm::updateEdgeZones() {
 
 void Tfrm_qelNeoForm::FormCanResize(QObject *Sender, int &NewWidth, int &NewHeight, bool &Resize) {
     Q_UNUSED(Sender);
-    // The border pictures are 800 wide and 600 high: below that they show at their own size, from there on they
-    // are stretched over the whole part.
-    const bool wide = NewWidth >= 800;
-    ImageBottom->setStretch(wide);
-    ImageTop->setStretch(wide);
-    const bool tall = NewHeight >= 600;
-    ImageLeft->setStretch(tall);
-    ImageRight->setStretch(tall);
+    const bool wide = NewWidth >= kBorderPictureWidth;
+    const bool tall = NewHeight >= kBorderPictureHeight;
+    for (int i = 0; i < m_framed.size(); ++i)
+        if (kFrame[i].stretch.toInt() != 0)
+            if (auto *image = qobject_cast<FrameImage *>(m_framed[i]))
+                image->setStretch(kFrame[i].stretch == Qt::Horizontal ? wide : tall);
     if (NewWidth <= kMinimumSize.width())
         NewWidth = kMinimumSize.width();
     if (NewHeight <= kMinimumSize.height())
@@ -411,27 +492,24 @@ void Tfrm_qelNeoForm::ImageTopMouseDown(QObject *Sender, Qt::MouseButton Button,
                                         int Y) {
     Q_UNUSED(Sender);
     Q_UNUSED(Shift);
-    DragOriginLeft = x();
-    DragOriginTop = y();
-    DragDownPoint = mapToGlobal(QPoint(X, Y));
+    m_dragOrigin = pos();
+    m_dragDownPoint = mapToGlobal(QPoint(X, Y));
     if (Button != Qt::LeftButton)
         return;
-    Dragging = true;
+    m_dragging = true;
     if (FrameWindowSystem::movesWindowsItself()) {
         // The compositor takes the pointer for the whole drag and we see no release, so the drag ends here.
         if (QWindow *handle = windowHandle(); handle && handle->startSystemMove())
-            Dragging = false;
+            m_dragging = false;
     }
 }
 
 void Tfrm_qelNeoForm::ImageTopMouseMove(QObject *Sender, Qt::KeyboardModifiers Shift, int X, int Y) {
     Q_UNUSED(Sender);
     Q_UNUSED(Shift);
-    if (!Dragging)
+    if (!m_dragging)
         return;
-    DragCurrentPoint = mapToGlobal(QPoint(X, Y));
-    move(DragCurrentPoint.x() - DragDownPoint.x() + DragOriginLeft,
-         DragCurrentPoint.y() - DragDownPoint.y() + DragOriginTop);
+    move(mapToGlobal(QPoint(X, Y)) - m_dragDownPoint + m_dragOrigin);
 }
 
 void Tfrm_qelNeoForm::ImageTopMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X,
@@ -441,7 +519,7 @@ void Tfrm_qelNeoForm::ImageTopMouseUp(QObject *Sender, Qt::MouseButton Button, Q
     Q_UNUSED(Shift);
     Q_UNUSED(X);
     Q_UNUSED(Y);
-    Dragging = false;
+    m_dragging = false;
 }
 
 void Tfrm_qelNeoForm::ImageIconDblClick(QObject *Sender) {

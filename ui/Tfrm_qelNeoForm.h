@@ -2,6 +2,7 @@
 
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QPointer>
 #include <QSize>
@@ -50,7 +51,7 @@ public:
     void ImageMaxClick(QObject *Sender);
     void ImageTopDblClick(QObject *Sender);
     void SetCanResize(bool value);
-    bool GetcanResize() const { return CanResizeFlag; }
+    bool GetcanResize() const { return m_canResize; }
     void SetBorderIcons();
     void ImageTopMouseDown(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
     void ImageTopMouseUp(QObject *Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
@@ -64,21 +65,16 @@ public:
     // The drawn-paper marker and like integers that a window design keeps on the window.
     int Tag = 0;
 
-    // As the screen designed them; FormCreate reads both once and then sets the border style to bsNone.
-    TFormBorderStyle BorderStyle;
-    TBorderIcons BorderIcons;
-
-    // Frame state.
-    int DragOriginLeft = 0;
-    int DragOriginTop = 0;
-    QPoint DragDownPoint;
-    QPoint DragCurrentPoint;
-    bool Dragging = false;
-    bool CanResizeFlag = false;
-    bool ShowCloseButton = false;
-    bool ShowMaxButton = false;
-    bool ShowMinButton = false;
-    bool LayoutReady = false;
+    // The border style as the screen designed it until FormCreate has read it, bsNone from then on.
+    TFormBorderStyle borderStyle() const { return m_borderStyle; }
+    // Which caption buttons the border style and icons offer.
+    bool closeButtonOffered() const { return m_showClose; }
+    bool maxButtonOffered() const { return m_showMax; }
+    bool minButtonOffered() const { return m_showMin; }
+    // A drag of the caption band runs: where the window stood and where the button went down, on the screen.
+    bool isDragging() const { return m_dragging; }
+    QPoint dragOrigin() const { return m_dragOrigin; }
+    QPoint dragDownPoint() const { return m_dragDownPoint; }
 
     // Components, in creation order (later ones lie on top of earlier ones).
     FrameImage *ImageTop;
@@ -119,11 +115,28 @@ protected:
 
 private:
     void createComponents(const QSize &panelSize);
-    FrameImage *addImage(const char *name, const QRect &bounds);
+    FrameImage *addImage(const char *name);
+    // Places every part of the frame for the window's size (see the frame table in the source).
+    void layOutFrame();
     void setActiveLook(bool active);
     void updateEdgeZones();
 
+    // As the screen designed them; FormCreate reads both once and then sets the border style to bsNone.
+    TFormBorderStyle m_borderStyle;
+    TBorderIcons m_borderIcons;
+    bool m_showClose = false;
+    bool m_showMax = false;
+    bool m_showMin = false;
+    bool m_canResize = false;
+    // False while FormCreate sizes the window, whose parts are then laid out once at its end.
+    bool m_layoutReady = false;
+    bool m_dragging = false;
+    QPoint m_dragOrigin;
+    QPoint m_dragDownPoint;
+
     QPointer<QMenu> m_mainMenu;
     FrameEdgeZone *m_zones[4] = {};
+    // The parts the frame table places, in its order.
+    QList<QWidget *> m_framed;
     bool m_shownBefore = false;
 };

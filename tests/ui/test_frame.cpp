@@ -52,6 +52,7 @@ private slots:
     void canResizeClampsAndStretches_data();
     void canResizeClampsAndStretches();
     void resizingKeepsTheMinimumAndStretchesTheBorders();
+    void everyPartFollowsTheWindow();
     void zonesFollowResizabilityAndState();
     void zoneDragResizesTheWindow();
     void activationSwapsTheCaptionPictures();
@@ -90,7 +91,7 @@ void TestFrame::screensAreSizedAroundTheirPanel() {
     QCOMPARE(form.size(), window);
     QCOMPARE(form.PanelBkGnd->geometry(), QRect(QPoint(10, 50), panel));
     QCOMPARE(form.GetcanResize(), zones);
-    QCOMPARE(form.BorderStyle, TFormBorderStyle::bsNone);
+    QCOMPARE(form.borderStyle(), TFormBorderStyle::bsNone);
     QVERIFY(form.windowFlags() & Qt::FramelessWindowHint);
     QCOMPARE(form.PanelBkGnd->palette().color(QPalette::Window), QColor(207, 207, 207));
 
@@ -136,9 +137,9 @@ void TestFrame::borderStyleAndIconsChooseTheButtons() {
     QFETCH(bool, icon);
 
     Tfrm_qelNeoForm form(QSize(400, 300), style, icons);
-    QCOMPARE(form.ShowCloseButton, close);
-    QCOMPARE(form.ShowMaxButton, max);
-    QCOMPARE(form.ShowMinButton, min);
+    QCOMPARE(form.closeButtonOffered(), close);
+    QCOMPARE(form.maxButtonOffered(), max);
+    QCOMPARE(form.minButtonOffered(), min);
     const auto shown = [&](const char *name) {
         FrameImage *image = part(&form, name);
         return !image->isHidden() && image->isEnabled();
@@ -237,6 +238,28 @@ void TestFrame::resizingKeepsTheMinimumAndStretchesTheBorders() {
     QVERIFY(!part(&form, "ImageLeft")->stretch());
 }
 
+void TestFrame::everyPartFollowsTheWindow() {
+    // Before its first show too: a screen measures its parts in its constructor.
+    Tfrm_qelNeoForm form(QSize(581, 429), TFormBorderStyle::bsSizeable, kAllIcons);
+    form.resize(700, 500);
+    form.FormResize(&form);
+    const QList<QPair<const char *, QRect>> expected = {
+        {"ImageTop", QRect(0, 0, 700, 50)},         {"ImageLeft", QRect(0, 40, 12, 500)},
+        {"ImageRight", QRect(690, 48, 13, 500)},    {"ImageBottom", QRect(8, 488, 700, 12)},
+        {"ImageLeftBottom", QRect(0, 488, 10, 12)}, {"ImageLeftTop", QRect(0, 0, 85, 50)},
+        {"ImageRightTop", QRect(603, 0, 100, 50)},  {"ImageClose", QRect(678, 6, 17, 19)},
+        {"ImageMax", QRect(661, 6, 17, 19)},        {"ImageNormal", QRect(661, 6, 17, 19)},
+        {"ImageMin", QRect(644, 6, 17, 19)},
+    };
+    for (const auto &[name, bounds] : expected)
+        QCOMPARE(part(&form, name)->geometry(), bounds);
+    QCOMPARE(part(&form, "ImageRightBottom")->pos(), QPoint(690, 488));
+    QCOMPARE(form.LabelCaption->geometry(), QRect(0, 8, 700, 12));
+    QCOMPARE(form.PanelBkGnd->geometry(), QRect(10, 50, 680, 440));
+    // The menu band reaches the caption band's right end.
+    QCOMPARE(form.findChild<QWidget *>(QStringLiteral("MenuBar"))->geometry(), QRect(9, 0, 594, 17));
+}
+
 void TestFrame::zonesFollowResizabilityAndState() {
     Tfrm_qelNeoForm fixed(QSize(377, 233), TFormBorderStyle::bsSingle, biSystemMenu);
     fixed.show();
@@ -325,13 +348,13 @@ void TestFrame::captionDragMovesTheWindow() {
     FrameImage *top = part(&form, "ImageTop");
 
     sendMouse(top, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(200, 30));
-    QVERIFY(form.Dragging);
-    QCOMPARE(QPoint(form.DragOriginLeft, form.DragOriginTop), origin);
-    QCOMPARE(form.DragDownPoint, form.mapToGlobal(QPoint(200, 30)));
+    QVERIFY(form.isDragging());
+    QCOMPARE(form.dragOrigin(), origin);
+    QCOMPARE(form.dragDownPoint(), form.mapToGlobal(QPoint(200, 30)));
     sendMouse(top, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, QPoint(230, 45));
     QTRY_COMPARE(form.pos(), origin + QPoint(30, 15));
     sendMouse(top, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, QPoint(230, 45));
-    QVERIFY(!form.Dragging);
+    QVERIFY(!form.isDragging());
 
     // Once released, moving the mouse over the band moves nothing.
     sendMouse(top, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, QPoint(300, 40));
@@ -346,16 +369,16 @@ void TestFrame::onlyTheLeftButtonStartsADrag() {
     FrameImage *top = part(&form, "ImageTop");
 
     sendMouse(top, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, QPoint(200, 30));
-    QVERIFY(!form.Dragging);
+    QVERIFY(!form.isDragging());
     sendMouse(top, QEvent::MouseMove, Qt::NoButton, Qt::RightButton, QPoint(260, 40));
     QCOMPARE(form.pos(), origin);
     sendMouse(top, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, QPoint(260, 40));
 
     // A right-button release ends a drag that the left button started.
     sendMouse(top, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, QPoint(200, 30));
-    QVERIFY(form.Dragging);
+    QVERIFY(form.isDragging());
     sendMouse(top, QEvent::MouseButtonRelease, Qt::RightButton, Qt::LeftButton, QPoint(200, 30));
-    QVERIFY(!form.Dragging);
+    QVERIFY(!form.isDragging());
 }
 
 void TestFrame::doubleClicks() {
