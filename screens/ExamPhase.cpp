@@ -15,9 +15,8 @@ bool paperDrawn() {
 }
 
 bool inReview() {
-    if (Frm_Ks_Choose)
-        return !Frm_Ks_Choose->Btn_ping->isEnabled();
-    return Frm_Ks_Fill && !Frm_Ks_Fill->btn_answer->isHidden();
+    return (Frm_Ks_Choose && !Frm_Ks_Choose->Btn_ping->isEnabled()) ||
+           (Frm_Ks_Fill && !Frm_Ks_Fill->btn_answer->isHidden());
 }
 
 bool sheetShowing() {

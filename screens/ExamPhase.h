@@ -20,7 +20,7 @@ namespace ExamPhase {
 // The choice screen holds a drawn paper: Tag 1.
 bool paperDrawn();
 // The answering screens show the review look: the choice screen's "交卷" disabled, the fill-in screen's "答案"
-// shown. Read from the choice screen when it exists, otherwise from the fill-in screen.
+// shown. The mode switch sets both screens alike; either one in review look is review.
 bool inReview();
 // A score sheet is up: Frm_Ping is set.
 bool sheetShowing();

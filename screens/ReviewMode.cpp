@@ -20,7 +20,7 @@ namespace {
 
 // Time is up: the paper is handed in as "交卷" would, whichever screen is showing, or none. A paper that has been
 // handed in already (the sheet is up, or the screens are in review mode) or that no longer exists is left alone.
-void handInWhenTimeIsUp() {
+void timeIsUp() {
     if (!ExamPhase::examRunning())
         return;
     // The candidate is told why the paper is gone, once the score sheet is up (its modal run has begun).
@@ -58,7 +58,7 @@ void setTimerRunning(QTimer *timer, bool running) {
 void handInWhenTimeIsUp(TFrm_Ks_Choose *choice) {
     // The hand-in runs from the event loop rather than inside the countdown's tick, so the tick has finished its
     // work before the sheet's modal run begins.
-    QObject::connect(choice, &TFrm_Ks_Choose::countdownExpired, choice, &handInWhenTimeIsUp, Qt::QueuedConnection);
+    QObject::connect(choice, &TFrm_Ks_Choose::countdownExpired, choice, &timeIsUp, Qt::QueuedConnection);
 }
 
 void SetReviewMode(bool review) {

@@ -11,6 +11,7 @@
 #include "screens/TFrm_Ping.h"
 #include "tests/screens/HandMadeExam.h"
 #include "tests/support/SheetDriver.h"
+#include "ui/TdxButton.h"
 
 using namespace HandMadeExam;
 
@@ -74,7 +75,7 @@ private slots:
     }
 
     // Each answer needs only the screens it reads: without the choice screen there is no paper, and the review look
-    // is read from the fill-in screen.
+    // of either screen is review.
     void missingScreensAnswerNo() {
         TFrm_Ks_Choose *choice = Frm_Ks_Choose;
         Frm_Ks_Choose = nullptr;
@@ -90,6 +91,11 @@ private slots:
         QCOMPARE(fillOnly, QStringLiteral("- review -"));
         QCOMPARE(fillOnlyExam, QStringLiteral("- - -"));
         QCOMPARE(none, QStringLiteral("- - -"));
+
+        // The fill-in screen's own review look counts beside a choice screen in exam mode, as its hints need.
+        Frm_Ks_Fill->setReviewLook(true);
+        QCOMPARE(phase(), QStringLiteral("drawn review -"));
+        Frm_Ks_Fill->setReviewLook(false);
     }
 };
 
