@@ -279,7 +279,7 @@ private:
         if (!score)
             error(name, id, QStringLiteral("Score 为 %1，不是整数：%2").arg(quoted(scoreText), kDrawingFails));
         else if (!BankNumber::scoreInRange(*score))
-            error(name, id, BankNumber::scoreOutOfRange(*score) + QStringLiteral("：") + kDrawingFails);
+            error(name, id, BankNumber::scoreOutOfRange(*score) + QStringLiteral("；") + kDrawingFails);
         else if (*score < 0 || *score > kSensibleScore)
             warning(name, id,
                     QStringLiteral("Score 为 %1，不在 0 到 %2 之间：一道选择题的分值通常是 1 或 2 分，"
