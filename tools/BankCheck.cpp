@@ -3,15 +3,16 @@
 #include "tools/BankCheck.h"
 
 #include <algorithm>
-#include <climits>
 
 #include <QHash>
 #include <QSet>
 
 #include "drawing/PaperDrawing.h"
+#include "rules/BankNumber.h"
 #include "rules/ExamState.h"
 #include "rules/FillKey.h"
 #include "tools/BankColumns.h"
+#include "tools/FillKeyTyping.h"
 #include "tools/GiveAway.h"
 
 namespace {
@@ -21,25 +22,33 @@ using Exam::kFillPerModule;
 using Exam::kKnowledgeSlots;
 using Exam::kModuleCount;
 constexpr int kCodeLength = Exam::kKnowledgeCodeLength;
+constexpr qint32 kSensibleScore = 100;
+constexpr qint64 kMaxId = 2147483647;
+const QString kDrawingFails = QStringLiteral("抽到这道题时抽题会失败");
 
+// A value in quotes, its line breaks, tabs and NULs written as \n, \t, \0, so that every finding stays one line.
 QString quoted(const QByteArray &value) {
-    return QStringLiteral("\"%1\"").arg(QString::fromUtf8(value));
+    QString shown;
+    for (QChar ch : QString::fromUtf8(value)) {
+        if (ch == QLatin1Char('\n'))
+            shown += QStringLiteral("\\n");
+        else if (ch == QLatin1Char('\r'))
+            shown += QStringLiteral("\\r");
+        else if (ch == QLatin1Char('\t'))
+            shown += QStringLiteral("\\t");
+        else if (ch == QChar(0))
+            shown += QStringLiteral("\\0");
+        else
+            shown += ch;
+    }
+    return QLatin1Char('"') + shown + QLatin1Char('"');
 }
 
-// A whole number as the bank stores one: an optional sign and decimal digits that fit 32 bits, nothing around them.
-bool toStrictInt(const QByteArray &value, int *out) {
-    qsizetype i = (value.startsWith('-') || value.startsWith('+')) ? 1 : 0;
-    if (i == value.size())
-        return false;
-    for (qsizetype k = i; k < value.size(); ++k)
-        if (value[k] < '0' || value[k] > '9')
-            return false;
-    bool ok = false;
-    const qlonglong number = value.toLongLong(&ok);
-    if (!ok || number < INT_MIN || number > INT_MAX)
-        return false;
-    *out = int(number);
-    return true;
+// The module a question is drawn in: the drawing selects rows whose module equals 1..5, and only a value that the
+// bank keeps as a number can equal one. 0 when the question is never drawn.
+int moduleOf(const QByteArray &value) {
+    const std::optional<qint64> number = BankNumber::parse(value);
+    return number && *number >= 1 && *number <= kModuleCount ? int(*number) : 0;
 }
 
 // The drawing treats codes made only of blanks and control characters as no codes at all.
@@ -74,7 +83,10 @@ public:
         return index >= 0 && index < cells.size() ? cells[index] : QByteArray();
     }
     QString rowId(int row, const QString &idColumn) const {
-        const QByteArray id = value(row, idColumn);
+        // A question id is named as the trainer reads it back, so that build and check name it alike.
+        const QByteArray raw = value(row, idColumn);
+        const QByteArray id =
+            idColumn.compare(QLatin1String("tid"), Qt::CaseInsensitive) == 0 ? BankNumber::storedText(raw) : raw;
         if (id.isEmpty())
             return QStringLiteral("第 %1 条记录").arg(row + 1);
         return idColumn + QLatin1Char('=') + QString::fromUtf8(id);
@@ -107,16 +119,20 @@ public:
             checkModules(m_tables.choose, BankColumns::choose, QStringLiteral("mkid"), QStringLiteral("tid"),
                          kChoicePerModule, QStringLiteral("选择题"));
             checkChoiceRows(knowledge);
+            checkNulBytes(m_tables.choose, BankColumns::choose, QStringLiteral("tid"));
         }
         if (fill) {
             checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"),
                          kFillPerModule, QStringLiteral("填空题"));
             checkFillRows();
+            checkNulBytes(m_tables.fill, BankColumns::fill, QStringLiteral("TID"));
         }
         if (choose && fill)
             checkGiveAways();
-        if (knowledge)
+        if (knowledge) {
             checkKnowledgeTable();
+            checkNulBytes(m_tables.knowledge, BankColumns::knowledge, QStringLiteral("recno"));
+        }
         return m_findings;
     }
 
@@ -180,8 +196,10 @@ private:
         QList<QSet<QByteArray>> ids(kModuleCount + 1);
         QHash<QByteArray, int> firstRow;
         for (int r = 0; r < rows.rowCount(); ++r) {
-            const QByteArray id = rows.value(r, idColumn);
+            // Compared as the drawing reads them back: "007" and "7" are one id.
+            const QByteArray id = BankNumber::storedText(rows.value(r, idColumn));
             const QString rowId = rows.rowId(r, idColumn);
+            checkId(name, rowId, idColumn, rows.value(r, idColumn));
             if (firstRow.contains(id))
                 warning(name, rowId,
                         QStringLiteral("%1 与第 %2 条记录相同：同一 id 的题每张试卷只能抽到其中一道")
@@ -192,9 +210,9 @@ private:
             if (id.contains(','))
                 warning(name, rowId,
                         QStringLiteral("%1 含逗号：抽题的去重列表用逗号分隔 id，这个 id 会挡住别的 id").arg(idColumn));
-            int module = 0;
             const QByteArray moduleText = rows.value(r, moduleColumn);
-            if (!toStrictInt(moduleText, &module) || module < 1 || module > kModuleCount) {
+            const int module = moduleOf(moduleText);
+            if (module == 0) {
                 warning(name, rowId,
                         QStringLiteral("%1 为 %2，不是 1 到 5 的整数：这道题永远不会被抽到")
                             .arg(moduleColumn, quoted(moduleText)));
@@ -243,15 +261,47 @@ private:
                 warning(name, id, QStringLiteral("Key 为 %1，不是 A、B、C、D 之一：这道题永远判错").arg(quoted(key)));
             checkOptions(rows, r, id);
 
-            int score = 0;
-            const QByteArray scoreText = rows.value(r, QStringLiteral("Score"));
-            if (scoreText.isEmpty())
-                warning(name, id, QStringLiteral("Score 为空：答对也得 0 分"));
-            else if (!toStrictInt(scoreText, &score))
-                warning(name, id, QStringLiteral("Score 为 %1，不是整数").arg(quoted(scoreText)));
+            checkScore(id, rows.value(r, QStringLiteral("Score")));
 
             checkCodes(id, rows.value(r, QStringLiteral("ZHISHIDIAN")), knowledgeKnown);
         }
+    }
+
+    // The drawing reads a choice question's score as a whole number within 32 bits and refuses the paper otherwise;
+    // a score past BankNumber::kMaxScore would let a paper's sum overflow.
+    void checkScore(const QString &id, const QByteArray &scoreText) {
+        const QString &name = BankColumns::choose;
+        if (scoreText.isEmpty()) {
+            warning(name, id, QStringLiteral("Score 为空：答对也得 0 分"));
+            return;
+        }
+        const std::optional<qint32> score = BankNumber::readInt32(scoreText);
+        if (!score)
+            error(name, id, QStringLiteral("Score 为 %1，不是整数：%2").arg(quoted(scoreText), kDrawingFails));
+        else if (!BankNumber::scoreInRange(*score))
+            error(name, id, BankNumber::scoreOutOfRange(*score) + QStringLiteral("；") + kDrawingFails);
+        else if (*score < 0 || *score > kSensibleScore)
+            warning(name, id,
+                    QStringLiteral("Score 为 %1，不在 0 到 %2 之间：一道选择题的分值通常是 1 或 2 分，"
+                                   "整张试卷按百分制计分")
+                        .arg(*score)
+                        .arg(kSensibleScore));
+    }
+
+    // Ids are read back as numbers by the fill-in drawing and looked up by number by the bank tool's show; an id
+    // that is no whole number 1..2^31-1 (empty, "abc", 2^63) cannot be named that way.
+    void checkId(const QString &name, const QString &rowId, const QString &idColumn, const QByteArray &value) {
+        const bool fill = name == BankColumns::fill;
+        if (fill && !BankNumber::readInt32(value)) {
+            error(name, rowId, QStringLiteral("%1 为 %2，不是整数：%3").arg(idColumn, quoted(value), kDrawingFails));
+            return;
+        }
+        const std::optional<qint64> number = BankNumber::parse(value);
+        if (!number || *number < 1 || *number > kMaxId)
+            warning(name, rowId,
+                    QStringLiteral("%1 为 %2，不是 1 到 %3 的整数：题目无法按编号查找（show 命令、抽题记录）")
+                        .arg(idColumn, quoted(value))
+                        .arg(kMaxId));
     }
 
     void checkOptions(const TableView &rows, int r, const QString &id) {
@@ -268,6 +318,9 @@ private:
         const QString &name = BankColumns::choose;
         if (isBlank(codes))
             return;
+        if (codes.contains('\0'))
+            error(name, id,
+                  QStringLiteral("知识点编码含 NUL 字节（\\0）：查询知识点的语句在这里断开，%1").arg(kDrawingFails));
         if (isBlankByte(codes.front()))
             warning(name, id, QStringLiteral("知识点编码以空白开头：按 5 字节切分后每段都错位"));
         if (codes.size() % kCodeLength != 0)
@@ -309,8 +362,57 @@ private:
 
     void checkFillRows() {
         const TableView rows(m_tables.fill);
-        for (int r = 0; r < rows.rowCount(); ++r)
-            checkFillKey(rows.rowId(r, QStringLiteral("TID")), rows.value(r, QStringLiteral("KEY")));
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            const QString id = rows.rowId(r, QStringLiteral("TID"));
+            const QByteArray key = rows.value(r, QStringLiteral("KEY"));
+            checkFillKey(id, key);
+            checkFillTyping(id, rows.value(r, QStringLiteral("TiMu")), key);
+        }
+    }
+
+    // What a candidate typing into the answer boxes can never meet (see FillKeyTyping.h).
+    void checkFillTyping(const QString &id, const QByteArray &stem, const QByteArray &key) {
+        const QString &name = BankColumns::fill;
+        const FillKey parsed = FillKey::parse(key);
+        const int shown = FillKeyTyping::stemBlanks(QString::fromUtf8(stem));
+        if (shown != parsed.blanks)
+            warning(name, id,
+                    QStringLiteral("题干有 %1 个空位标记（【1】、【2】），KEY 却按 %2 个空评分：考生不知道该填几空")
+                        .arg(shown)
+                        .arg(parsed.blanks));
+        const auto answers = [&](const QList<QByteArray> &accepted, const QString &blank) {
+            for (const QByteArray &answer : accepted) {
+                const QString reason = FillKeyTyping::untypable(answer);
+                if (!reason.isEmpty())
+                    warning(name, id, QStringLiteral("%1的候选答案 %2 %3").arg(blank, quoted(answer), reason));
+            }
+            for (const auto &[first, second] : FillKeyTyping::normalisationTwins(accepted))
+                warning(name, id,
+                        QStringLiteral("%1的候选答案 %2 与 %3 只是字符的组合方式不同（Unicode 规范化形式不同）："
+                                       "考生的输入法只打得出其中一种")
+                            .arg(blank, quoted(first), quoted(second)));
+        };
+        if (parsed.blanks == 1) {
+            answers(parsed.blank1, QStringLiteral("KEY "));
+        } else {
+            answers(parsed.blank1, QStringLiteral("第 1 空"));
+            answers(parsed.blank2, QStringLiteral("第 2 空"));
+        }
+    }
+
+    // A NUL byte shows as nothing on the screens and cannot be typed or edited back in most CSV tools.
+    void checkNulBytes(const BankTable &table, const QString &name, const QString &idColumn) {
+        const TableView rows(table);
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            QStringList columns;
+            for (int c = 0; c < table.columns.size(); ++c)
+                if (c < table.rows[r].size() && table.rows[r][c].contains('\0'))
+                    columns.append(table.columns[c]);
+            if (!columns.isEmpty())
+                warning(name, rows.rowId(r, idColumn),
+                        QStringLiteral("字段 %1 含 NUL 字节（\\0）：界面上显示不出来，也输不进答题框")
+                            .arg(columns.join(QStringLiteral("、"))));
+        }
     }
 
     // Reads a fill-in key as the grading does and reports where that reading is not what the key's author meant.
@@ -356,16 +458,15 @@ private:
     void checkGiveAways() {
         const TableView choices(m_tables.choose);
         const TableView fills(m_tables.fill);
-        const auto moduleOf = [](const TableView &rows, int r, const QString &column) {
-            int module = 0;
-            return toStrictInt(rows.value(r, column), &module) && module >= 1 && module <= kModuleCount ? module : 0;
+        const auto moduleIn = [](const TableView &rows, int r, const QString &column) {
+            return moduleOf(rows.value(r, column));
         };
         QList<QPair<int, QString>> found; // fill-in row, warning text
         for (int m = 1; m <= kModuleCount; ++m) {
             QList<int> choiceRows;
             QList<ChoiceText> choiceTexts;
             for (int r = 0; r < choices.rowCount(); ++r) {
-                if (moduleOf(choices, r, QStringLiteral("mkid")) != m)
+                if (moduleIn(choices, r, QStringLiteral("mkid")) != m)
                     continue;
                 QStringList options;
                 for (const char *letter : {"A", "B", "C", "D"})
@@ -377,7 +478,7 @@ private:
             QList<int> fillRows;
             QList<FillText> fillTexts;
             for (int r = 0; r < fills.rowCount(); ++r) {
-                if (moduleOf(fills, r, QStringLiteral("MKID")) != m)
+                if (moduleIn(fills, r, QStringLiteral("MKID")) != m)
                     continue;
                 fillRows.append(r);
                 fillTexts.append(

@@ -28,6 +28,7 @@
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
 #include "engine/WorkgroupFile.h"
+#include "rules/BankNumber.h"
 #include "tools/BankSchema.h"
 
 namespace {
@@ -79,6 +80,20 @@ ColumnPlan planColumns(const SchemaTable &schema, const BankTable &source) {
     return plan;
 }
 
+// A number column holds what BankNumber reads as a number as an integer, and anything else as the bytes the author
+// wrote. Bound as text, a value such as " 1" or "1e9" would be turned into a number by the column's affinity, and
+// the bank would hold something other than what the check judged.
+void bindNumber(SqliteStatement &statement, int index, const QByteArray &value) {
+    if (value.isEmpty()) {
+        statement.bindNull(index);
+        return;
+    }
+    if (const std::optional<qint64> number = BankNumber::parse(value))
+        statement.bindInt64(index, *number);
+    else
+        statement.bindBlob(index, value);
+}
+
 void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &source) {
     const ColumnPlan plan = planColumns(schema, source);
     const auto fail = [&] {
@@ -103,12 +118,13 @@ void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &
         statement.reset();
         for (int c = 0; c < plan.names.size(); ++c) {
             const int from = plan.sourceIndex[c];
-            // Bound as text: the column's affinity makes "12" an integer where the column is one, while a value
-            // that is no number stays text for the bank check to point out.
-            if (from >= row.size() || row[from].isNull())
+            const QByteArray value = from < row.size() ? row[from] : QByteArray();
+            if (value.isNull())
                 statement.bindNull(c + 1);
+            else if (plan.types[c] == QLatin1String("INTEGER"))
+                bindNumber(statement, c + 1, value);
             else
-                statement.bindText(c + 1, row[from]);
+                statement.bindText(c + 1, value);
         }
         if (statement.step() != SQLITE_DONE)
             fail();

@@ -94,8 +94,10 @@ BankTables generateBank(int choicePerModule, int fillPerModule, quint32 seed) {
                 key = text("甲%1x%2#乙%1x%2@丙%1x%2@丁%1x%2", m, q);
                 break;
             }
-            tables.fill.rows.append({number(m), number(fillTid), text("模块%1第%2道填空题：答案是【1】。", m, q), key,
-                                     text("模块 %1 第 %2 道填空题的知识点说明。", m, q)});
+            const QByteArray stem = key.contains('@') ? text("模块%1第%2道填空题：答案是【1】和【2】。", m, q)
+                                                      : text("模块%1第%2道填空题：答案是【1】。", m, q);
+            tables.fill.rows.append(
+                {number(m), number(fillTid), stem, key, text("模块 %1 第 %2 道填空题的知识点说明。", m, q)});
         }
     }
     return tables;

@@ -9,6 +9,7 @@
 
 #include "engine/BankError.h"
 #include "engine/TADOQuery.h"
+#include "rules/BankNumber.h"
 #include "rules/ExamState.h"
 
 namespace {
@@ -60,6 +61,31 @@ QByteArray pickFreshRow(TADOQuery &query, const QString &idColumn, QByteArray &d
     }
 }
 
+// A value the drawing cannot read stops the paper; the message names the question that holds it, so that the bank's
+// author can find and mend it.
+BankError unreadable(const QString &table, const QString &idColumn, const QByteArray &id, const QString &problem) {
+    return BankError(
+        QStringLiteral("题库表 %1 中 %2=%3 的题目无法读取：%4").arg(table, idColumn, QString::fromUtf8(id), problem));
+}
+
+qint32 readNumber(const TADOQuery &query, const QString &column, const QString &table, const QString &idColumn,
+                  const QByteArray &id) {
+    try {
+        return query.FieldAsInteger(column);
+    } catch (const BankError &error) {
+        throw unreadable(table, idColumn, id, error.message());
+    }
+}
+
+qint32 readScore(const TADOQuery &query, const QByteArray &id) {
+    const QString table = QStringLiteral("choose");
+    const QString idColumn = QStringLiteral("tid");
+    const qint32 score = readNumber(query, QStringLiteral("Score"), table, idColumn, id);
+    if (!BankNumber::scoreInRange(score))
+        throw unreadable(table, idColumn, id, BankNumber::scoreOutOfRange(score));
+    return score;
+}
+
 void drawChoiceQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pick, DrawnPaper &paper) {
     const QString idColumn = QStringLiteral("tid");
     QByteArray drawnList = ",";
@@ -68,7 +94,8 @@ void drawChoiceQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pic
         runStatement(query, QStringLiteral("select * from choose where mkid=") + QString::number(module));
         requireFreshIds(query, QStringLiteral("choose"), idColumn, module, drawnList, Exam::kChoicePerModule);
         for (int taken = 0; taken < Exam::kChoicePerModule; ++taken) {
-            paper.choiceIds.append(pickFreshRow(query, idColumn, drawnList, pick));
+            const QByteArray id = pickFreshRow(query, idColumn, drawnList, pick);
+            paper.choiceIds.append(id);
             ++n;
             if (sink)
                 sink->clearChoiceAnswerBox(n);
@@ -82,7 +109,7 @@ void drawChoiceQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pic
             question.Analysis = query.FieldAsString(QStringLiteral("ANALYSIS"));
             question.KnowledgeCodes = query.FieldAsString(QStringLiteral("ZHISHIDIAN"));
             question.Key = query.FieldAsString(QStringLiteral("Key"));
-            question.Score = query.FieldAsInteger(QStringLiteral("Score"));
+            question.Score = readScore(query, id);
         }
     }
 }
@@ -114,16 +141,17 @@ void drawFillQuestions(TADOQuery &query, DrawingSink *sink, const RowPick &pick,
         runStatement(query, QStringLiteral("select * from Fill where mkid=") + QString::number(module));
         requireFreshIds(query, QStringLiteral("Fill"), idColumn, module, drawnList, Exam::kFillPerModule);
         for (int taken = 0; taken < Exam::kFillPerModule; ++taken) {
-            paper.fillIds.append(pickFreshRow(query, idColumn, drawnList, pick));
+            const QByteArray id = pickFreshRow(query, idColumn, drawnList, pick);
+            paper.fillIds.append(id);
             ++n;
             if (sink)
                 sink->clearFillAnswerBox(n);
             _Fill &question = FillQuestions[n];
             question = _Fill{};
-            question.Id = query.FieldAsInteger(idColumn);
+            question.Id = readNumber(query, idColumn, QStringLiteral("Fill"), idColumn, id);
             question.QuestionText = query.FieldAsString(QStringLiteral("TiMu"));
             question.Key = query.FieldAsString(QStringLiteral("KEY"));
-            question.ModuleId = query.FieldAsInteger(QStringLiteral("MKID"));
+            question.ModuleId = readNumber(query, QStringLiteral("MKID"), QStringLiteral("Fill"), idColumn, id);
             question.KnowledgeText = query.FieldAsString(QStringLiteral("ZHISHIDIAN"));
         }
     }

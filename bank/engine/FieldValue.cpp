@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include "engine/SqliteStatement.h"
+#include "rules/BankNumber.h"
 
 namespace {
 
@@ -68,11 +69,10 @@ bool FieldValue::toInt32(qint32 *out) const {
         *out = qint32(real);
         return true;
     case Text: {
-        bool ok = false;
-        const qint64 v = text.trimmed().toLongLong(&ok, 10);
-        if (!ok || !fitsInt32(v))
+        const std::optional<qint32> number = BankNumber::readInt32(text);
+        if (!number)
             return false;
-        *out = qint32(v);
+        *out = *number;
         return true;
     }
     }

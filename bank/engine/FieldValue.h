@@ -20,7 +20,7 @@ struct FieldValue {
 
     // Null for NULL, decimal digits for a number ("2" for 2.0), the bytes for text.
     QByteArray toText() const;
-    // False when the value is not a whole number within 32 bits (NULL reads as 0).
+    // False when the value is not a whole number within 32 bits (NULL reads as 0; text as BankNumber reads it).
     bool toInt32(qint32 *out) const;
 };
 

@@ -27,6 +27,13 @@ void set(BankTable &table, const QByteArray &tid, const QString &column, const Q
     rowWith(table, idColumn, tid)[table.column(column)] = value;
 }
 
+// A fill-in key, with a stem that shows as many blanks as the key grades.
+void setKey(BankTable &fill, const QByteArray &tid, const QByteArray &key) {
+    set(fill, tid, QStringLiteral("KEY"), key);
+    if (key.contains('@'))
+        set(fill, tid, QStringLiteral("TiMu"), "第一空【1】，第二空【2】。");
+}
+
 void removeRow(BankTable &table, const QString &column, const QByteArray &value) {
     const QList<QByteArray> &row = rowWith(table, column, value);
     table.rows.removeIf([&row](const QList<QByteArray> &r) { return &r == &row; });
@@ -104,9 +111,10 @@ void TestBankCheck::findings_data() {
            })
         << QStringList{QStringLiteral("W|choose|tid=1|mkid 为 \"6\""), QStringLiteral("E|choose|mkid=1|只有 10 道"),
                        QStringLiteral("W|Fill|TID=1|MKID 为 \"\""), QStringLiteral("E|Fill|MKID=1|只有 1 道")};
-    QTest::newRow("tid with a comma") << Mutation([](BankTables &t) {
-        set(t.choose, "3", QStringLiteral("tid"), "3,4");
-    }) << QStringList{QStringLiteral("W|choose|tid=3,4|含逗号")};
+    QTest::newRow("tid with a comma")
+        << Mutation([](BankTables &t) { set(t.choose, "3", QStringLiteral("tid"), "3,4"); })
+        << QStringList{QStringLiteral("W|choose|tid=3,4|tid 为 \"3,4\"，不是 1 到 2147483647 的整数"),
+                       QStringLiteral("W|choose|tid=3,4|含逗号")};
     QTest::newRow("duplicate recno") << Mutation([](BankTables &t) {
         t.knowledge.rows.append({"02002", "again", "again"});
     }) << QStringList{QStringLiteral("E|tzhishidian|recno=02002|出现了 2 次")};
@@ -194,9 +202,39 @@ void TestBankCheck::findings_data() {
                set(t.choose, "4", QStringLiteral("Score"), "0");
                set(t.choose, "5", QStringLiteral("Score"), "99999999999");
            })
-        << QStringList{QStringLiteral("W|choose|tid=1|Score 为 \"2.5\"，不是整数"),
-                       QStringLiteral("W|choose|tid=2|Score 为空"), QStringLiteral("W|choose|tid=3|Score 为 \"两分\""),
-                       QStringLiteral("W|choose|tid=5|Score 为 \"99999999999\"")};
+        << QStringList{QStringLiteral("E|choose|tid=1|Score 为 \"2.5\"，不是整数：抽到这道题时抽题会失败"),
+                       QStringLiteral("W|choose|tid=2|Score 为空"), QStringLiteral("E|choose|tid=3|Score 为 \"两分\""),
+                       QStringLiteral("E|choose|tid=5|Score 为 \"99999999999\"")};
+    // Past a million either way, a paper's sum could overflow; past 0..100 the score is most likely mistyped.
+    QTest::newRow("scores outside the usual range")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("Score"), "-1");
+               set(t.choose, "2", QStringLiteral("Score"), "101");
+               set(t.choose, "3", QStringLiteral("Score"), "100");
+               set(t.choose, "4", QStringLiteral("Score"), "1000000000");
+               set(t.choose, "5", QStringLiteral("Score"), "+007");
+           })
+        << QStringList{QStringLiteral("W|choose|tid=1|Score 为 -1，不在 0 到 100 之间"),
+                       QStringLiteral("W|choose|tid=2|Score 为 101，不在 0 到 100 之间"),
+                       QStringLiteral("E|choose|tid=4|Score 为 1000000000，超出 -1000000 到 1000000")};
+    QTest::newRow("ids that cannot be looked up by number")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("tid"), "abc");
+               set(t.choose, "2", QStringLiteral("tid"), "9223372036854775808");
+               set(t.choose, "3", QStringLiteral("tid"), "0");
+               set(t.fill, "1", QStringLiteral("TID"), "x1");
+               set(t.fill, "2", QStringLiteral("TID"), "-2");
+           })
+        << QStringList{QStringLiteral("W|choose|tid=abc|tid 为 \"abc\"，不是 1 到 2147483647 的整数"),
+                       QStringLiteral("W|choose|tid=9223372036854775808|不是 1 到 2147483647 的整数"),
+                       QStringLiteral("W|choose|tid=0|不是 1 到 2147483647 的整数"),
+                       QStringLiteral("E|Fill|TID=x1|TID 为 \"x1\"，不是整数：抽到这道题时抽题会失败"),
+                       QStringLiteral("W|Fill|TID=-2|不是 1 到 2147483647 的整数")};
+    // Build names an id as check reads it back from the bank.
+    QTest::newRow("an id is named as the bank keeps it") << Mutation([](BankTables &t) {
+        set(t.choose, "1", QStringLiteral("Key"), "");
+        set(t.choose, "1", QStringLiteral("tid"), "+001");
+    }) << QStringList{QStringLiteral("W|choose|tid=1|Key 为空")};
     QTest::newRow("empty option texts") << Mutation([](BankTables &t) {
         set(t.choose, "1", QStringLiteral("ANSWER_B"), "");
         set(t.choose, "1", QStringLiteral("ANSWER_D"), " \u3000");
@@ -208,7 +246,7 @@ void TestBankCheck::findings_data() {
     const auto giveAway = [](const QByteArray &tid) {
         return Mutation([tid](BankTables &t) {
             set(t.fill, "2", QStringLiteral("TiMu"), "在数据库系统中，用户所见的局部数据的逻辑结构称为 【1】 。");
-            set(t.fill, "2", QStringLiteral("KEY"), "外模式#子模式");
+            setKey(t.fill, "2", "外模式#子模式");
             set(t.choose, tid, QStringLiteral("Timu"),
                 "数据库系统中，用户所见的局部数据的逻辑结构和特征的描述是（  ）。");
             set(t.choose, tid, QStringLiteral("ANSWER_C"), "外模式");
@@ -218,28 +256,28 @@ void TestBankCheck::findings_data() {
         << giveAway("3") << QStringList{QStringLiteral("W|Fill|TID=2|同模块的选择题 tid=3 印出了答案“外模式”")};
     QTest::newRow("a choice question of another module gives nothing away") << giveAway("12") << QStringList{};
     QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
-        set(t.fill, "1", QStringLiteral("KEY"), "栈");
-        set(t.fill, "2", QStringLiteral("KEY"), "线性结构#线性");
-        set(t.fill, "3", QStringLiteral("KEY"), "X#Y@Z");
-        set(t.fill, "4", QStringLiteral("KEY"), "X#Y@Z@W");
-        set(t.fill, "5", QStringLiteral("KEY"), "#Y@Z");
+        setKey(t.fill, "1", "栈");
+        setKey(t.fill, "2", "线性结构#线性");
+        setKey(t.fill, "3", "X#Y@Z");
+        setKey(t.fill, "4", "X#Y@Z@W");
+        setKey(t.fill, "5", "#Y@Z");
     }) << QStringList{};
     QTest::newRow("fill-in keys outside the format")
         << Mutation([](BankTables &t) {
-               set(t.fill, "1", QStringLiteral("KEY"), "X@Z");
-               set(t.fill, "2", QStringLiteral("KEY"), "X#Y@Z#W");
-               set(t.fill, "3", QStringLiteral("KEY"), "X@Z#W");
+               setKey(t.fill, "1", "X@Z");
+               setKey(t.fill, "2", "X#Y@Z#W");
+               setKey(t.fill, "3", "X@Z#W");
            })
         << QStringList{QStringLiteral("W|Fill|TID=1|第一个 @ 之前）没有 #"),
                        QStringLiteral("W|Fill|TID=2|第一个 @ 之后）含 #"), QStringLiteral("W|Fill|TID=3|没有 #"),
                        QStringLiteral("W|Fill|TID=3|含 #")};
     QTest::newRow("fill-in keys with a blank that is never right")
         << Mutation([](BankTables &t) {
-               set(t.fill, "1", QStringLiteral("KEY"), QByteArray());
-               set(t.fill, "2", QStringLiteral("KEY"), "#");
-               set(t.fill, "3", QStringLiteral("KEY"), "X#Y@");
-               set(t.fill, "4", QStringLiteral("KEY"), "#@Z");
-               set(t.fill, "5", QStringLiteral("KEY"), "X#Y@@");
+               setKey(t.fill, "1", QByteArray());
+               setKey(t.fill, "2", "#");
+               setKey(t.fill, "3", "X#Y@");
+               setKey(t.fill, "4", "#@Z");
+               setKey(t.fill, "5", "X#Y@@");
            })
         << QStringList{QStringLiteral("W|Fill|TID=1|KEY 没有非空的答案"),
                        QStringLiteral("W|Fill|TID=2|KEY 没有非空的答案"),
@@ -247,22 +285,72 @@ void TestBankCheck::findings_data() {
                        QStringLiteral("W|Fill|TID=5|第 2 空没有非空")};
     QTest::newRow("fill-in keys with a separator too many")
         << Mutation([](BankTables &t) {
-               set(t.fill, "1", QStringLiteral("KEY"), "X#Y#Z");
-               set(t.fill, "2", QStringLiteral("KEY"), "X#Y#V@Z");
-               set(t.fill, "3", QStringLiteral("KEY"), "X#Y@Z@W@V");
+               setKey(t.fill, "1", "X#Y#Z");
+               setKey(t.fill, "2", "X#Y#V@Z");
+               setKey(t.fill, "3", "X#Y@Z@W@V");
            })
         << QStringList{QStringLiteral("W|Fill|TID=1|候选答案之一是 \"Y#Z\""),
                        QStringLiteral("W|Fill|TID=2|第 1 空的候选答案之一是 \"Y#V\""),
                        QStringLiteral("W|Fill|TID=3|第 2 空的候选答案之一是 \"W@V\"")};
+    QTest::newRow("fill-in answers a candidate cannot type")
+        << Mutation([](BankTables &t) {
+               setKey(t.fill, "1", "栈\n");
+               setKey(t.fill, "2", "队列# 队列");
+               setKey(t.fill, "3", QByteArray("树\0", 4));
+               setKey(t.fill, "4", "图\t");
+               setKey(t.fill, "5", "线性表\u3000");
+           })
+        << QStringList{QStringLiteral("W|Fill|TID=1|KEY 的候选答案 \"栈\\n\" 含换行符"),
+                       QStringLiteral("W|Fill|TID=2|KEY 的候选答案 \" 队列\" 首尾有空格"),
+                       QStringLiteral("W|Fill|TID=3|KEY 的候选答案 \"树\\0\" 含 NUL 字节"),
+                       QStringLiteral("W|Fill|TID=4|含控制字符"),
+                       QStringLiteral("W|Fill|TID=5|首尾有空格"),
+                       QStringLiteral("W|Fill|TID=3|字段 KEY 含 NUL 字节")};
+    QTest::newRow("stem blanks against key blanks")
+        << Mutation([](BankTables &t) {
+               set(t.fill, "1", QStringLiteral("KEY"), "X#Y@Z");
+               set(t.fill, "2", QStringLiteral("TiMu"), "先填【1】，再填【 ２ 】。");
+               set(t.fill, "2", QStringLiteral("KEY"), "X#Y@Z");
+               set(t.fill, "3", QStringLiteral("TiMu"), "没有空位的题干");
+               set(t.fill, "4", QStringLiteral("TiMu"), "【1】与【1】是同一空，【2】是另一空");
+           })
+        << QStringList{QStringLiteral("W|Fill|TID=1|题干有 1 个空位标记（【1】、【2】），KEY 却按 2 个空评分"),
+                       QStringLiteral("W|Fill|TID=3|题干有 0 个空位标记"),
+                       QStringLiteral("W|Fill|TID=4|题干有 2 个空位标记（【1】、【2】），KEY 却按 1 个空评分")};
+    QTest::newRow("answers that differ only in composition")
+        << Mutation([](BankTables &t) {
+               setKey(t.fill, "1", "caf\u00e9#cafe\u0301");
+               setKey(t.fill, "2", "X#Y@\u00c5@A\u030a");
+               setKey(t.fill, "3", "\uff21#A"); // full-width and plain: both can be typed
+           })
+        << QStringList{
+               QStringLiteral("W|Fill|TID=1|KEY 的候选答案 \"caf\u00e9\" 与 \"cafe\u0301\" 只是字符的组合方式不同"),
+               QStringLiteral("W|Fill|TID=2|第 2 空的候选答案")};
+    QTest::newRow("NUL bytes in any field")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "1", QStringLiteral("Timu"), QByteArray("题\0目", 7));
+               set(t.choose, "1", QStringLiteral("ANALYSIS"), QByteArray("\0", 1));
+               set(t.choose, "2", QStringLiteral("ZHISHIDIAN"), QByteArray("01001\0", 6));
+               t.knowledge.rows[0][t.knowledge.column(QStringLiteral("knowladge"))] = QByteArray("说\0明", 7);
+           })
+        << QStringList{QStringLiteral("E|choose|tid=2|知识点编码含 NUL 字节（\\0）：查询知识点的语句在这里断开"),
+                       QStringLiteral("W|choose|tid=2|长 6 字节"),
+                       QStringLiteral("W|choose|tid=2|\"\\0\" 在 tzhishidian 中没有对应记录"),
+                       QStringLiteral("W|choose|tid=1|字段 Timu、ANALYSIS 含 NUL 字节"),
+                       QStringLiteral("W|choose|tid=2|字段 ZHISHIDIAN 含 NUL 字节"),
+                       QStringLiteral("W|tzhishidian|recno=01001|字段 knowladge 含 NUL 字节")};
     QTest::newRow("missing column stops that table's checks") << Mutation([](BankTables &t) {
         t.choose.columns.removeAt(t.choose.column(QStringLiteral("Score")));
         t.fill.columns[t.fill.column(QStringLiteral("KEY"))] = QStringLiteral("ANSWER");
         set(t.choose, "1", QStringLiteral("Key"), "x");
     }) << QStringList{QStringLiteral("E|choose||缺少列 Score"), QStringLiteral("E|Fill||缺少列 KEY")};
-    QTest::newRow("row without id named by its place") << Mutation([](BankTables &t) {
-        set(t.fill, "4", QStringLiteral("KEY"), "");
-        set(t.fill, "4", QStringLiteral("TID"), "");
-    }) << QStringList{QStringLiteral("W|Fill|第 4 条记录|KEY 没有非空的答案")};
+    QTest::newRow("row without id named by its place")
+        << Mutation([](BankTables &t) {
+               setKey(t.fill, "4", "");
+               set(t.fill, "4", QStringLiteral("TID"), "");
+           })
+        << QStringList{QStringLiteral("W|Fill|第 4 条记录|TID 为 \"\"，不是 1 到"),
+                       QStringLiteral("W|Fill|第 4 条记录|KEY 没有非空的答案")};
 }
 
 // Each fault produces exactly the findings listed, in order, and nothing else.

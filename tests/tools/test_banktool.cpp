@@ -142,7 +142,7 @@ void TestBankTool::buildThenExportGivesTheSameCsv() {
     tables.choose.rows[1][analysis] = QByteArray();
     tables.choose.rows[2][analysis] = "";
     tables.choose.rows[3][tables.choose.column(QStringLiteral("Key"))] = " A";
-    tables.choose.rows[4][tables.choose.column(QStringLiteral("Score"))] = "2.5";
+    tables.choose.rows[4][tables.choose.column(QStringLiteral("tid"))] = "5.0"; // no number: kept as written
     tables.fill.rows[0][tables.fill.column(QStringLiteral("KEY"))] = "X#Y@Z@W";
     tables.knowledge.columns.append(QStringLiteral("来源"));
     for (QList<QByteArray> &row : tables.knowledge.rows)
