@@ -483,14 +483,18 @@ private:
 
         for (int m = 1; m <= kModuleCount; ++m) {
             const KeyBalance balance = keyBalanceOf(m_tables, m);
+            QStringList shares;
             for (int letter : balance.outOfRange())
+                shares.append(QStringLiteral("%1 占 %2%")
+                                  .arg(QChar(QLatin1Char(char('A' + letter))))
+                                  .arg(qRound(balance.share(letter) * 100)));
+            if (!shares.isEmpty())
                 warning(name, QStringLiteral("mkid=%1").arg(m),
-                        QStringLiteral("模块 %1 的 %2 道选择题中答案为 %3 的占 %4%，不在 %5% 到 %6% 之间：考生凭字母"
-                                       "猜题也能多得分（%7）")
+                        QStringLiteral("模块 %1 的 %2 道选择题中，答案 %3，不在 %4% 到 %5% 之间：考生凭字母猜题也能"
+                                       "多得分（%6）")
                             .arg(m)
                             .arg(balance.lettered())
-                            .arg(QChar(QLatin1Char(char('A' + letter))))
-                            .arg(qRound(balance.share(letter) * 100))
+                            .arg(shares.join(QStringLiteral("、")))
                             .arg(qRound(KeyBalance::kMinShare * 100))
                             .arg(qRound(KeyBalance::kMaxShare * 100))
                             .arg(balance.summary()));
@@ -540,13 +544,13 @@ private:
                                           : QStringLiteral("答案");
                 const QString giver =
                     QStringLiteral("模块 %1 的选择题 %2")
-                        .arg(cross.choiceModule + 1)
-                        .arg(choices.rowId(choiceRows[cross.choiceModule][pair.choice], QStringLiteral("tid")));
+                        .arg(QString::number(cross.choiceModule + 1),
+                             choices.rowId(choiceRows[cross.choiceModule][pair.choice], QStringLiteral("tid")));
                 const QString how =
                     cross.sameAnswer
-                        ? QStringLiteral("%1的正确选项就是本题%2“%3”").arg(giver, which, pair.answer)
+                        ? QStringLiteral("%1 的正确选项就是本题%2“%3”").arg(giver, which, pair.answer)
                         : QStringLiteral(
-                              "%1印出了%2“%3”，而且与本题题干相近（本题题干的相邻字词有 %4% 也在那道题中出现）")
+                              "%1 印出了%2“%3”，而且与本题题干相近（本题题干的相邻字词有 %4% 也在那道题中出现）")
                               .arg(giver, which, pair.answer, QString::number(qRound(pair.overlap * 100)));
                 found.append({fillRows[cross.fillModule][pair.fill],
                               how + QStringLiteral("：每张试卷都有各个模块的题，两题同时抽到时答案就泄露了")});

@@ -116,7 +116,8 @@ QList<ChoiceGiveAwayPair> findChoiceGiveAways(const QList<KeyedChoice> &question
             for (qsizetype part = 0; part < held[p].size() && !states; ++part)
                 states = (part == 0 || held[p][part] != given) && printsBeyond(held[p][part], given, askingStem);
             for (const QString &distractor : distractors)
-                states = states && !GiveAway::prints(stated[p], distractor);
+                for (const QString &part : held[p])
+                    states = states && !printsBeyond(part, distractor, askingStem);
             if (!states)
                 continue;
             const double found = GiveAway::overlap(asked, whole[p], stock, kMinComparedBigrams);

@@ -20,8 +20,8 @@
 //    other options instead, since those are the true ones. An option that is the answer and nothing more states
 //    nothing: the candidate sees it as one choice of four. An occurrence whose surroundings (a character either
 //    side) Q's own stem also shows tells nothing: "对象" in "在面向对象方法中" answers no question that begins so.
-// 3. P singles the answer out: what it states holds none of Q's other options ("顺序结构和选择结构" tells no one which
-//    of the two is the most basic structure).
+// 3. P singles the answer out: what it states holds none of Q's other options, in the same sense as the answer
+//    ("顺序结构和选择结构" tells no one which of the two is the most basic structure).
 // 4. The two say the same thing besides the answer: the share of Q's stem bigrams (the answer cut out of the stem,
 //    since P holds it anyway) also found in P's stem and options reaches GiveAway::kOverlapThreshold (the
 //    single-character threshold for an answer of one character). Stock phrases are left out as for fill-in

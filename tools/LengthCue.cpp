@@ -27,7 +27,8 @@ bool stands(const QStringList &options, int key) {
     if (key < 0 || key >= options.size() || options.size() < 2)
         return false;
     const Lengths found = lengths(options, key);
-    return found.keyed >= kRatio * found.longestDistractor && found.keyed >= found.longestDistractor + kMargin;
+    return found.keyed * 10 >= kRatioTenths * found.longestDistractor &&
+           found.keyed >= found.longestDistractor + kMargin;
 }
 
 } // namespace LengthCue
