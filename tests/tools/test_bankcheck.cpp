@@ -219,12 +219,15 @@ void TestBankCheck::findings_data() {
         << giveAway("3") << QStringList{QStringLiteral("W|Fill|TID=2|同模块的选择题 tid=3 印出了答案“外模式”")};
     QTest::newRow("fill-in answer given away by another module's choice question")
         << giveAway("12") << QStringList{QStringLiteral("W|Fill|TID=2|模块 2 的选择题 tid=12 印出了答案“外模式”")};
-    QTest::newRow("choice question given away by another") << Mutation([](BankTables &t) {
-        set(t.choose, "3", QStringLiteral("Timu"), "使子类能够直接获得父类的属性和操作的机制称为（  ）。");
-        set(t.choose, "3", QStringLiteral("ANSWER_C"), "继承");
-        set(t.choose, "5", QStringLiteral("Timu"), "下列关于继承的叙述中，正确的是（  ）。");
-        set(t.choose, "5", QStringLiteral("ANSWER_A"), "继承使子类可以重用父类已定义的属性和操作");
-    }) << QStringList{QStringLiteral("W|choose|tid=3|同模块的选择题 tid=5 把本题的答案“继承”当作正确的内容印了出来")};
+    QTest::newRow("choice question given away by another")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "3", QStringLiteral("Timu"), "使子类能够直接获得父类的属性和操作的机制称为（  ）。");
+               set(t.choose, "3", QStringLiteral("ANSWER_C"), "继承");
+               set(t.choose, "5", QStringLiteral("Timu"), "下列关于继承的叙述中，正确的是（  ）。");
+               set(t.choose, "5", QStringLiteral("ANSWER_A"), "继承使子类可以重用父类已定义的属性和操作");
+           })
+        << QStringList{QStringLiteral("W|choose|tid=3|同模块的选择题 tid=5 把本题的答案“继承”当作正确的内容印了出来"),
+                       QStringLiteral("W|choose|tid=5|正确选项 A 有 20 个字")};
     QTest::newRow("keyed option marked out by its length") << Mutation([](BankTables &t) {
         set(t.choose, "2", QStringLiteral("ANSWER_B"), "不需要事先确定栈的容量，只要有可用的存储空间就能入栈");
     }) << QStringList{QStringLiteral("W|choose|tid=2|正确选项 B 有 26 个字，最长的干扰项只有 5 个字")};
