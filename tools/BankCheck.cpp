@@ -13,7 +13,11 @@
 #include "rules/FillKey.h"
 #include "tools/BankColumns.h"
 #include "tools/FillKeyTyping.h"
+#include "tools/BlankOverlap.h"
+#include "tools/ChoiceGiveAway.h"
 #include "tools/GiveAway.h"
+#include "tools/KeyBalance.h"
+#include "tools/LengthCue.h"
 
 namespace {
 
@@ -105,6 +109,18 @@ private:
     mutable QHash<QString, int> m_indexes;
 };
 
+// The key letters of one module's choice questions (module 1 to 5).
+KeyBalance keyBalanceOf(const BankTables &tables, int module) {
+    KeyBalance balance;
+    const TableView rows(tables.choose);
+    for (int r = 0; r < rows.rowCount(); ++r) {
+        int m = 0;
+        if (toStrictInt(rows.value(r, QStringLiteral("mkid")), &m) && m == module)
+            balance.add(rows.value(r, QStringLiteral("Key")));
+    }
+    return balance;
+}
+
 class Checker {
 public:
     explicit Checker(const BankTables &tables) : m_tables(tables) {}
@@ -120,6 +136,7 @@ public:
                          kChoicePerModule, QStringLiteral("选择题"));
             checkChoiceRows(knowledge);
             checkNulBytes(m_tables.choose, BankColumns::choose, QStringLiteral("tid"));
+            checkChoiceCues();
         }
         if (fill) {
             checkModules(m_tables.fill, BankColumns::fill, QStringLiteral("MKID"), QStringLiteral("TID"),
@@ -129,6 +146,8 @@ public:
         }
         if (choose && fill)
             checkGiveAways();
+        if (fill)
+            checkFillCues(choose);
         if (knowledge) {
             checkKnowledgeTable();
             checkNulBytes(m_tables.knowledge, BankColumns::knowledge, QStringLiteral("recno"));
@@ -502,6 +521,147 @@ private:
             warning(BankColumns::fill, fills.rowId(row, QStringLiteral("TID")), text);
     }
 
+    // Cues that let a candidate answer without knowing: one question answering another, a key told by its length or
+    // by its letter, two blanks that grade each other. Apart from the per-column rules above, since they read
+    // questions as a candidate does, several at a time.
+
+    static QStringList optionsOf(const TableView &rows, int r) {
+        QStringList options;
+        for (const char *letter : {"A", "B", "C", "D"})
+            options.append(QString::fromUtf8(rows.value(r, QStringLiteral("ANSWER_") + QLatin1String(letter))));
+        return options;
+    }
+
+    static int keyPlace(const QByteArray &key) {
+        return key.size() == 1 && key[0] >= 'A' && key[0] <= 'D' ? key[0] - 'A' : -1;
+    }
+
+    // The module (1 to 5) a row belongs to, 0 for a module the drawing never draws.
+    static int moduleOf(const TableView &rows, int r, const QString &column) {
+        int module = 0;
+        return toStrictInt(rows.value(r, column), &module) && module >= 1 && module <= kModuleCount ? module : 0;
+    }
+
+    void checkChoiceCues() {
+        const TableView rows(m_tables.choose);
+        const QString &name = BankColumns::choose;
+        QList<QList<int>> moduleRows(kModuleCount + 1);
+        QList<QList<KeyedChoice>> moduleQuestions(kModuleCount + 1);
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            const int module = moduleOf(rows, r, QStringLiteral("mkid"));
+            if (module == 0)
+                continue;
+            moduleRows[module].append(r);
+            moduleQuestions[module].append({QString::fromUtf8(rows.value(r, QStringLiteral("Timu"))),
+                                            optionsOf(rows, r), keyPlace(rows.value(r, QStringLiteral("Key")))});
+        }
+
+        QList<QPair<int, QString>> found; // row, warning text
+        for (int m = 1; m <= kModuleCount; ++m)
+            for (const ChoiceGiveAwayPair &pair : findChoiceGiveAways(moduleQuestions[m]))
+                found.append({moduleRows[m][pair.asked],
+                              // One arg() call: an answer such as "%1d" must not be taken for a place to fill.
+                              QStringLiteral("同模块的选择题 %1 把本题的答案“%2”当作正确的内容印了出来，而且与本题"
+                                             "题干相近（本题题干的相邻字词有 %3% 也在那道题中出现）：两题抽进同一张"
+                                             "试卷时，一题就答了另一题")
+                                  .arg(rows.rowId(moduleRows[m][pair.giver], QStringLiteral("tid")), pair.answer,
+                                       QString::number(qRound(pair.overlap * 100)))});
+        for (int r = 0; r < rows.rowCount(); ++r) {
+            const QByteArray key = rows.value(r, QStringLiteral("Key"));
+            const QStringList options = optionsOf(rows, r);
+            if (!LengthCue::stands(options, keyPlace(key)))
+                continue;
+            const LengthCue::Lengths lengths = LengthCue::lengths(options, keyPlace(key));
+            found.append({r, QStringLiteral("正确选项 %1 有 %2 个字，最长的干扰项只有 %3 个字：不懂的考生挑最长的"
+                                            "选项就能答对，请把干扰项写得一样具体，或把正确选项写短")
+                                 .arg(QString::fromUtf8(key))
+                                 .arg(lengths.keyed)
+                                 .arg(lengths.longestDistractor)});
+        }
+        std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &[row, text] : found)
+            warning(name, rows.rowId(row, QStringLiteral("tid")), text);
+
+        for (int m = 1; m <= kModuleCount; ++m) {
+            const KeyBalance balance = keyBalanceOf(m_tables, m);
+            QStringList shares;
+            for (int letter : balance.outOfRange())
+                shares.append(QStringLiteral("%1 占 %2%")
+                                  .arg(QChar(QLatin1Char(char('A' + letter))))
+                                  .arg(qRound(balance.share(letter) * 100)));
+            if (!shares.isEmpty())
+                warning(name, QStringLiteral("mkid=%1").arg(m),
+                        QStringLiteral("模块 %1 的 %2 道选择题中，答案 %3，不在 %4% 到 %5% 之间：考生凭字母猜题也能"
+                                       "多得分（%6）")
+                            .arg(m)
+                            .arg(balance.lettered())
+                            .arg(shares.join(QStringLiteral("、")))
+                            .arg(qRound(KeyBalance::kMinShare * 100))
+                            .arg(qRound(KeyBalance::kMaxShare * 100))
+                            .arg(balance.summary()));
+        }
+    }
+
+    void checkFillCues(bool choose) {
+        const TableView fills(m_tables.fill);
+        const QString &name = BankColumns::fill;
+        QList<QPair<int, QString>> found; // row, warning text
+        for (int r = 0; r < fills.rowCount(); ++r)
+            for (const BlankOverlap &overlap : findBlankOverlaps(fills.value(r, QStringLiteral("KEY"))))
+                found.append({r, QStringLiteral("第 %1 空的候选答案“%2”包含在第 %3 空的候选答案“%4”中：两空的答案"
+                                                "不分先后地查找，写出“%4”就同时得了第 %1 空的分")
+                                     .arg(overlap.innerBlank)
+                                     .arg(QString::fromUtf8(overlap.inner))
+                                     .arg(3 - overlap.innerBlank)
+                                     .arg(QString::fromUtf8(overlap.outer))});
+
+        if (choose) {
+            const TableView choices(m_tables.choose);
+            QList<QList<int>> choiceRows(kModuleCount);
+            QList<QList<KeyedChoice>> choiceTexts(kModuleCount);
+            for (int r = 0; r < choices.rowCount(); ++r) {
+                const int module = moduleOf(choices, r, QStringLiteral("mkid"));
+                if (module == 0)
+                    continue;
+                choiceRows[module - 1].append(r);
+                choiceTexts[module - 1].append({QString::fromUtf8(choices.value(r, QStringLiteral("Timu"))),
+                                                optionsOf(choices, r),
+                                                keyPlace(choices.value(r, QStringLiteral("Key")))});
+            }
+            QList<QList<int>> fillRows(kModuleCount);
+            QList<QList<FillText>> fillTexts(kModuleCount);
+            for (int r = 0; r < fills.rowCount(); ++r) {
+                const int module = moduleOf(fills, r, QStringLiteral("MKID"));
+                if (module == 0)
+                    continue;
+                fillRows[module - 1].append(r);
+                fillTexts[module - 1].append(
+                    {QString::fromUtf8(fills.value(r, QStringLiteral("TiMu"))), fills.value(r, QStringLiteral("KEY"))});
+            }
+            for (const CrossGiveAwayPair &cross : findCrossModuleGiveAways(fillTexts, choiceTexts)) {
+                const GiveAwayPair &pair = cross.pair;
+                const QString which = FillKey::parse(fillTexts[cross.fillModule][pair.fill].key).blanks == 2
+                                          ? QStringLiteral("第 %1 空的答案").arg(pair.blank)
+                                          : QStringLiteral("答案");
+                const QString giver =
+                    QStringLiteral("模块 %1 的选择题 %2")
+                        .arg(QString::number(cross.choiceModule + 1),
+                             choices.rowId(choiceRows[cross.choiceModule][pair.choice], QStringLiteral("tid")));
+                const QString how =
+                    cross.sameAnswer
+                        ? QStringLiteral("%1 的正确选项就是本题%2“%3”").arg(giver, which, pair.answer)
+                        : QStringLiteral(
+                              "%1 印出了%2“%3”，而且与本题题干相近（本题题干的相邻字词有 %4% 也在那道题中出现）")
+                              .arg(giver, which, pair.answer, QString::number(qRound(pair.overlap * 100)));
+                found.append({fillRows[cross.fillModule][pair.fill],
+                              how + QStringLiteral("：每张试卷都有各个模块的题，两题同时抽到时答案就泄露了")});
+            }
+        }
+        std::stable_sort(found.begin(), found.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &[row, text] : found)
+            warning(name, fills.rowId(row, QStringLiteral("TID")), text);
+    }
+
     const BankTables &m_tables;
     QHash<QByteArray, int> m_recnoCount;
     QList<BankFinding> m_findings;
@@ -511,6 +671,18 @@ private:
 
 QList<BankFinding> checkBank(const BankTables &tables) {
     return Checker(tables).run();
+}
+
+QStringList keyBalanceLines(const BankTables &tables) {
+    QStringList lines;
+    if (tables.choose.column(QStringLiteral("mkid")) < 0 || tables.choose.column(QStringLiteral("Key")) < 0)
+        return lines;
+    for (int m = 1; m <= kModuleCount; ++m) {
+        const KeyBalance balance = keyBalanceOf(tables, m);
+        lines.append(
+            QStringLiteral("模块 %1 选择题 %2 道，答案分布：%3").arg(m).arg(balance.lettered()).arg(balance.summary()));
+    }
+    return lines;
 }
 
 QString formatFinding(const BankFinding &finding) {

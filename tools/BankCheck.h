@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include "tools/BankTables.h"
 
@@ -21,6 +22,10 @@ struct BankFinding {
 // the tables, so that it runs the same on CSV sources and on a built bank. Findings come table by table (choose, Fill,
 // tzhishidian), in row order.
 QList<BankFinding> checkBank(const BankTables &tables);
+
+// One line per module (1 to 5): how many choice questions it has and how their keys spread over A to D, for check to
+// print; none when the choose table lacks its module or key column.
+QStringList keyBalanceLines(const BankTables &tables);
 
 // One console line: severity, table, id and text.
 QString formatFinding(const BankFinding &finding);

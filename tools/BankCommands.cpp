@@ -91,7 +91,8 @@ int runCheckCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, CredentialOptions);
     const QStringList paths = arguments.positional({QStringLiteral("DIR")});
     const BankCredentials credentials = credentialsFrom(arguments);
-    QList<BankFinding> findings = checkBank(readBank(paths[0], credentials));
+    const BankTables tables = readBank(paths[0], credentials);
+    QList<BankFinding> findings = checkBank(tables);
     // The drawing reads pages that the rows alone never touch (the indexes), so every page is read as well.
     for (const FileDamage &damage : checkBankPages(paths[0], credentials))
         findings.append({BankFinding::Error, damage.file, QString(), damage.message});
@@ -100,6 +101,8 @@ int runCheckCommand(const QStringList &args, QTextStream &out) {
         out << formatFinding(finding) << '\n';
         errors += finding.severity == BankFinding::Error ? 1 : 0;
     }
+    for (const QString &line : keyBalanceLines(tables))
+        out << line << '\n';
     out << "检查完毕：" << errors << " 个错误，" << findings.size() - errors << " 个警告\n";
     return errors > 0 ? ExitFailure : ExitOk;
 }

@@ -12,8 +12,7 @@ namespace GiveAway {
 
 namespace {
 
-// A character of the answer index, and a pair of neighbouring characters. The answer index works on characters, not
-// tokens: an answer may be part of a word ("auto" in "auto类别") or hold punctuation ("'\\0'").
+// A character of the answer index, and a pair of neighbouring characters.
 constexpr quint32 kAlone = 0xFFFF; // a code unit that never occurs in text
 
 quint32 pairKey(QChar first, QChar second) {
@@ -92,7 +91,7 @@ Bigrams bigrams(const QString &text) {
     return bigramsOf(withoutMarkers(normalized(text)));
 }
 
-Bigrams stockBigrams(const QList<Bigrams> &questions) {
+Bigrams stockBigrams(const QList<Bigrams> &questions, double share) {
     Bigrams stock;
     if (questions.size() < kStockMinQuestions)
         return stock;
@@ -100,14 +99,14 @@ Bigrams stockBigrams(const QList<Bigrams> &questions) {
     for (const Bigrams &question : questions)
         for (quint64 bigram : question)
             ++holders[bigram];
-    const double limit = kStockShare * double(questions.size());
+    const double limit = share * double(questions.size());
     for (auto it = holders.constBegin(); it != holders.constEnd(); ++it)
         if (double(it.value()) > limit)
             stock.insert(it.key());
     return stock;
 }
 
-double overlap(const Bigrams &fill, const Bigrams &choice, const Bigrams &stock) {
+double overlap(const Bigrams &fill, const Bigrams &choice, const Bigrams &stock, int minCompared) {
     int counted = 0;
     int shared = 0;
     for (quint64 bigram : fill) {
@@ -116,7 +115,7 @@ double overlap(const Bigrams &fill, const Bigrams &choice, const Bigrams &stock)
         ++counted;
         shared += choice.contains(bigram) ? 1 : 0;
     }
-    return double(shared) / double(qMax(counted, kMinComparedBigrams));
+    return double(shared) / double(qMax(counted, minCompared));
 }
 
 bool prints(const QString &text, const QString &answer) {
@@ -153,6 +152,43 @@ QString blankText(const QString &stem, int blank) {
     return stem;
 }
 
+PrintIndex::PrintIndex(const QList<QString> &texts) : m_texts(texts) {
+    for (int c = 0; c < m_texts.size(); ++c) {
+        const QString &text = m_texts[c];
+        QSet<quint32> seen;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const quint32 keys[] = {aloneKey(text[i]), i + 1 < text.size() ? pairKey(text[i], text[i + 1]) : 0};
+            for (quint32 key : keys)
+                if (key != 0 && !seen.contains(key)) {
+                    seen.insert(key);
+                    m_holders[key].append(c);
+                }
+        }
+    }
+}
+
+QList<int> PrintIndex::printing(const QString &answer) const {
+    if (answer.isEmpty())
+        return {};
+    QList<int> rarest;
+    if (answer.size() == 1) {
+        rarest = m_holders.value(aloneKey(answer[0]));
+    } else {
+        for (qsizetype i = 0; i + 1 < answer.size(); ++i) {
+            const auto found = m_holders.constFind(pairKey(answer[i], answer[i + 1]));
+            if (found == m_holders.constEnd())
+                return {};
+            if (i == 0 || found->size() < rarest.size())
+                rarest = *found;
+        }
+    }
+    QList<int> out;
+    for (int c : rarest)
+        if (prints(m_texts[c], answer))
+            out.append(c);
+    return out;
+}
+
 } // namespace GiveAway
 
 using namespace GiveAway;
@@ -168,34 +204,7 @@ QList<GiveAwayPair> findGiveAways(const QList<FillText> &fills, const QList<Choi
         questionBigrams.append(bigrams(fill.stem));
     const Bigrams stock = stockBigrams(questionBigrams);
 
-    // Which choice questions hold each pair of neighbouring characters (and each character), so that an answer is
-    // looked for only where its rarest pair occurs: a bank made for measuring has thousands of questions a module.
-    QHash<quint32, QList<int>> holders;
-    for (int c = 0; c < choiceTexts.size(); ++c) {
-        const QString &text = choiceTexts[c];
-        QSet<quint32> seen;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const quint32 keys[] = {aloneKey(text[i]), i + 1 < text.size() ? pairKey(text[i], text[i + 1]) : 0};
-            for (quint32 key : keys)
-                if (key != 0 && !seen.contains(key)) {
-                    seen.insert(key);
-                    holders[key].append(c);
-                }
-        }
-    }
-    const auto candidates = [&holders](const QString &answer) -> QList<int> {
-        if (answer.size() == 1)
-            return holders.value(aloneKey(answer[0]));
-        QList<int> rarest;
-        for (qsizetype i = 0; i + 1 < answer.size(); ++i) {
-            const auto found = holders.constFind(pairKey(answer[i], answer[i + 1]));
-            if (found == holders.constEnd())
-                return {};
-            if (i == 0 || found->size() < rarest.size())
-                rarest = *found;
-        }
-        return rarest;
-    };
+    const PrintIndex index(choiceTexts);
 
     QList<GiveAwayPair> pairs;
     for (int f = 0; f < fills.size(); ++f) {
@@ -210,9 +219,7 @@ QList<GiveAwayPair> findGiveAways(const QList<FillText> &fills, const QList<Choi
                 if (answer.isEmpty())
                     continue;
                 const double threshold = answer.size() == 1 ? kSingleCharacterOverlapThreshold : kOverlapThreshold;
-                for (int c : candidates(answer)) {
-                    if (!prints(choiceTexts[c], answer))
-                        continue;
+                for (int c : index.printing(answer)) {
                     const double found = GiveAway::overlap(compared, questionBigrams[c], stock);
                     if (found < threshold)
                         continue;
@@ -225,4 +232,52 @@ QList<GiveAwayPair> findGiveAways(const QList<FillText> &fills, const QList<Choi
         pairs.append(byChoice.values());
     }
     return pairs;
+}
+
+QList<CrossGiveAwayPair> findCrossModuleGiveAways(const QList<QList<FillText>> &fills,
+                                                  const QList<QList<KeyedChoice>> &choices) {
+    QList<CrossGiveAwayPair> out;
+    for (int fm = 0; fm < fills.size(); ++fm) {
+        if (fills[fm].isEmpty())
+            continue;
+        QList<ChoiceText> others;
+        QList<QString> answers;
+        QList<QPair<int, int>> places; // module, question
+        for (int cm = 0; cm < choices.size(); ++cm) {
+            if (cm == fm)
+                continue;
+            for (int c = 0; c < choices[cm].size(); ++c) {
+                others.append({choices[cm][c].stem, choices[cm][c].options});
+                answers.append(ChoiceGiveAway::answer(choices[cm][c]));
+                places.append({cm, c});
+            }
+        }
+        // Per fill-in question, by choice place; a same-answer pair takes the place of a likeness found for it.
+        QMap<QPair<int, int>, CrossGiveAwayPair> found;
+        for (const GiveAwayPair &pair : findGiveAways(fills[fm], others))
+            found.insert({pair.fill, pair.choice}, {fm, 0, pair, false});
+        for (int f = 0; f < fills[fm].size(); ++f) {
+            const FillKey key = FillKey::parse(fills[fm][f].key);
+            for (int blank = 1; blank <= key.blanks; ++blank)
+                for (const QByteArray &accepted : blank == 1 ? key.blank1 : key.blank2) {
+                    const QString written = QString::fromUtf8(accepted);
+                    const QString answer = normalized(written).trimmed();
+                    bool worded = false;
+                    for (QChar ch : answer)
+                        worded = worded || ch.isLetter();
+                    if (answer.size() < kMinSameAnswerLength || !worded)
+                        continue;
+                    for (int c = 0; c < answers.size(); ++c)
+                        if (answers[c] == answer)
+                            found.insert({f, c}, {fm, 0, {f, c, blank, written, 0}, true});
+                }
+        }
+        for (CrossGiveAwayPair cross : found) {
+            const auto [module, question] = places[cross.pair.choice];
+            cross.choiceModule = module;
+            cross.pair.choice = question;
+            out.append(cross);
+        }
+    }
+    return out;
 }

@@ -64,6 +64,7 @@ private slots:
     void findings_data();
     void findings();
     void formatsOneLine();
+    void keyBalance();
 };
 
 void TestBankCheck::cleanBankPasses() {
@@ -254,7 +255,23 @@ void TestBankCheck::findings_data() {
     };
     QTest::newRow("fill-in answer given away by a choice question")
         << giveAway("3") << QStringList{QStringLiteral("W|Fill|TID=2|同模块的选择题 tid=3 印出了答案“外模式”")};
-    QTest::newRow("a choice question of another module gives nothing away") << giveAway("12") << QStringList{};
+    QTest::newRow("fill-in answer given away by another module's choice question")
+        << giveAway("12") << QStringList{QStringLiteral("W|Fill|TID=2|模块 2 的选择题 tid=12 印出了答案“外模式”")};
+    QTest::newRow("choice question given away by another")
+        << Mutation([](BankTables &t) {
+               set(t.choose, "3", QStringLiteral("Timu"), "使子类能够直接获得父类的属性和操作的机制称为（  ）。");
+               set(t.choose, "3", QStringLiteral("ANSWER_C"), "继承");
+               set(t.choose, "5", QStringLiteral("Timu"), "下列关于继承的叙述中，正确的是（  ）。");
+               set(t.choose, "5", QStringLiteral("ANSWER_A"), "继承使子类可以重用父类已定义的属性和操作");
+           })
+        << QStringList{QStringLiteral("W|choose|tid=3|同模块的选择题 tid=5 把本题的答案“继承”当作正确的内容印了出来"),
+                       QStringLiteral("W|choose|tid=5|正确选项 A 有 20 个字")};
+    QTest::newRow("keyed option marked out by its length") << Mutation([](BankTables &t) {
+        set(t.choose, "2", QStringLiteral("ANSWER_B"), "不需要事先确定栈的容量，只要有可用的存储空间就能入栈");
+    }) << QStringList{QStringLiteral("W|choose|tid=2|正确选项 B 有 26 个字，最长的干扰项只有 5 个字")};
+    QTest::newRow("two blanks that grade each other")
+        << Mutation([](BankTables &t) { set(t.fill, "3", QStringLiteral("KEY"), "当型#while@直到型@do-while"); })
+        << QStringList{QStringLiteral("W|Fill|TID=3|第 1 空的候选答案“while”包含在第 2 空的候选答案“do-while”中")};
     QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
         setKey(t.fill, "1", "栈");
         setKey(t.fill, "2", "线性结构#线性");
@@ -374,6 +391,26 @@ void TestBankCheck::formatsOneLine() {
         QStringLiteral("错误 choose mkid=3：少题"));
     QCOMPARE(formatFinding({BankFinding::Warning, QStringLiteral("Fill"), QString(), QStringLiteral("缺列")}),
              QStringLiteral("警告 Fill：缺列"));
+}
+
+// A module of 20 questions whose keys shun A and favour B gets one warning; check's summary shows every module.
+void TestBankCheck::keyBalance() {
+    BankTables tables = makeTables(20, 2);
+    for (const QByteArray tid : {"1", "5", "9", "13", "17"})
+        set(tables.choose, tid, QStringLiteral("Key"), "B");
+    const QList<BankFinding> findings = checkBank(tables);
+    QVERIFY2(findings.size() == 1, qPrintable(describe(findings)));
+    QVERIFY2(
+        matches(findings[0], QStringLiteral("W|choose|mkid=1|模块 1 的 20 道选择题中，答案 A 占 0%、B 占 50%，不在 "
+                                            "15% 到 35% 之间")),
+        qPrintable(describe(findings)));
+
+    const QStringList lines = keyBalanceLines(tables);
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines[0], QStringLiteral("模块 1 选择题 20 道，答案分布：A 0（0%） B 10（50%） C 5（25%） D 5（25%）"));
+    QCOMPARE(lines[4], QStringLiteral("模块 5 选择题 20 道，答案分布：A 5（25%） B 5（25%） C 5（25%） D 5（25%）"));
+    tables.choose.columns.removeAt(tables.choose.column(QStringLiteral("Key")));
+    QCOMPARE(keyBalanceLines(tables), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestBankCheck)

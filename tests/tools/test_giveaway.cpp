@@ -40,6 +40,9 @@ const QString kProgramFill = QStringLiteral("有以下程序：\n#include <stdio
 
 } // namespace
 
+Q_DECLARE_METATYPE(FillText)
+Q_DECLARE_METATYPE(KeyedChoice)
+
 class TestGiveAway : public QObject {
     Q_OBJECT
 private slots:
@@ -50,6 +53,8 @@ private slots:
     void printsWholeWords();
     void blankText_data();
     void blankText();
+    void acrossModules_data();
+    void acrossModules();
 };
 
 void TestGiveAway::pairs_data() {
@@ -222,6 +227,84 @@ void TestGiveAway::blankText() {
     QFETCH(int, blank);
     QFETCH(QString, text);
     QCOMPARE(GiveAway::blankText(stem, blank), text);
+}
+
+namespace {
+
+KeyedChoice keyed(const QString &stem, const QStringList &options, char key) {
+    return {stem, options, key - 'A'};
+}
+
+// Module 3 asks for the data dictionary from analysis, module 4's fill-in from database design: no stem alike.
+const FillText kDictionaryFill{
+    QStringLiteral("在数据库设计的需求分析阶段，收集到的数据项、数据结构、数据流、数据存储和处理过程"
+                   "等各类数据描述，通常集中整理成 【1】 。"),
+    "数据字典#DD"};
+const KeyedChoice kDictionaryChoice = keyed(
+    QStringLiteral("对数据流图中出现的被命名的图形元素进行确切解释的是（  ）。"),
+    {QStringLiteral("结构图"), QStringLiteral("判定树"), QStringLiteral("数据字典"), QStringLiteral("判定表")}, 'C');
+
+} // namespace
+
+void TestGiveAway::acrossModules_data() {
+    QTest::addColumn<FillText>("fill");
+    QTest::addColumn<KeyedChoice>("choice");
+    QTest::addColumn<QString>("given"); // "" for no warning
+    QTest::addColumn<bool>("sameAnswer");
+
+    QTest::newRow("choice keyed with the fill-in answer")
+        << kDictionaryFill << kDictionaryChoice << QStringLiteral("数据字典") << true;
+    QTest::newRow("answer among the distractors only")
+        << kDictionaryFill
+        << keyed(QStringLiteral("对数据流图中出现的被命名的图形元素进行确切解释的是（  ）。"),
+                 {QStringLiteral("结构图"), QStringLiteral("数据字典"), QStringLiteral("判定树"),
+                  QStringLiteral("判定表")},
+                 'C')
+        << QString() << false;
+    QTest::newRow("same question in another module")
+        << FillText{QStringLiteral("在数据库系统中，用户所见的局部数据的逻辑结构称为 【1】 。"), "外模式#子模式"}
+        << keyed(QStringLiteral("数据库系统中，用户所见的局部数据的逻辑结构和特征的描述是（  ）。"),
+                 {QStringLiteral("内模式"), QStringLiteral("概念模式"), QStringLiteral("外模式"),
+                  QStringLiteral("存储模式")},
+                 'A')
+        << QStringLiteral("外模式") << false;
+    QTest::newRow("a number two programs print")
+        << FillText{QStringLiteral("若查找失败，函数返回 【1】 。"), "-1"}
+        << keyed(QStringLiteral("表达式 3 - 4 的值是（  ）。"),
+                 {QStringLiteral("-1"), QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("0")}, 'A')
+        << QString() << false;
+    QTest::newRow("a two-character word every module uses")
+        << FillText{QStringLiteral("对象的操作描述了对象的动态行为，也称为对象的 【1】 。"), "操作#方法"}
+        << keyed(QStringLiteral("软件由程序、数据和（  ）组成。"),
+                 {QStringLiteral("操作"), QStringLiteral("文档"), QStringLiteral("硬件"), QStringLiteral("接口")}, 'A')
+        << QString() << false;
+}
+
+// One fill-in question in module 1, the choice question in module 2 (module 3 empty).
+void TestGiveAway::acrossModules() {
+    QFETCH(FillText, fill);
+    QFETCH(KeyedChoice, choice);
+    QFETCH(QString, given);
+    QFETCH(bool, sameAnswer);
+
+    const QList<CrossGiveAwayPair> found = findCrossModuleGiveAways({{fill}, {}, {}}, {{}, {choice}, {}});
+    QStringList described;
+    for (const CrossGiveAwayPair &cross : found)
+        described.append(
+            QStringLiteral("%1/%2 %3").arg(cross.fillModule).arg(cross.choiceModule).arg(cross.pair.answer));
+    if (given.isEmpty()) {
+        QVERIFY2(found.isEmpty(), qPrintable(described.join(QLatin1Char('\n'))));
+        return;
+    }
+    QVERIFY2(found.size() == 1, qPrintable(described.join(QLatin1Char('\n'))));
+    QCOMPARE(found[0].fillModule, 0);
+    QCOMPARE(found[0].choiceModule, 1);
+    QCOMPARE(found[0].pair.choice, 0);
+    QCOMPARE(found[0].pair.answer, given);
+    QCOMPARE(found[0].sameAnswer, sameAnswer);
+
+    // Within its own module the same choice question is the same-module rule's business, not this one's.
+    QVERIFY(findCrossModuleGiveAways({{fill}}, {{choice}}).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestGiveAway)
