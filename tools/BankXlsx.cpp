@@ -49,14 +49,6 @@ QByteArray readWhole(const QString &path) {
     return file.readAll();
 }
 
-struct ReadCode {
-    QString table;
-    QString sheet;
-    QString cell;
-    QString column;
-    QString value;
-};
-
 } // namespace
 
 namespace BankSources {
@@ -68,7 +60,7 @@ bool isCodeColumn(const QString &column) {
 }
 
 BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const QString &source,
-                         QStringList *notices) {
+                         QList<NumericCode> *numericCodes) {
     BankTable table;
     table.name = tableName;
     const QString where = QStringLiteral("工作簿 %1 的工作表“%2”").arg(source, sheet.name);
@@ -91,7 +83,6 @@ BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const
     QList<bool> code;
     for (const QString &column : std::as_const(table.columns))
         code.append(isCodeColumn(column));
-    QList<ReadCode> numericCodes;
     for (int r = 1; r < sheet.rows.size(); ++r) {
         const XlsxRow &row = sheet.rows[r];
         QList<QByteArray> values(table.columns.size());
@@ -108,8 +99,8 @@ BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const
             case XlsxCell::Number: {
                 bool ok = false;
                 text = numberText(cell.value, code[cell.column], &ok);
-                if (ok && code[cell.column])
-                    numericCodes.append({tableName, sheet.name, name, table.columns[cell.column], text});
+                if (ok && code[cell.column] && numericCodes)
+                    numericCodes->append({tableName, sheet.name, name, table.columns[cell.column], text});
                 break;
             }
             case XlsxCell::Boolean:
@@ -124,25 +115,27 @@ BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const
         table.rows.append(values);
     }
 
-    // Codes are written to one width; a numeric one shorter than the widest of its column lost its leading zeros.
-    if (notices) {
-        QHash<int, qsizetype> widest;
-        for (const QList<QByteArray> &row : std::as_const(table.rows))
-            for (int c = 0; c < row.size(); ++c)
-                if (code[c])
-                    widest[c] = qMax(widest.value(c), row[c].size());
-        for (const ReadCode &read : std::as_const(numericCodes)) {
-            if (read.column.compare(QLatin1String("recno"), Qt::CaseInsensitive) != 0 &&
-                read.column.compare(QLatin1String("ZHISHIDIAN"), Qt::CaseInsensitive) != 0)
-                continue;
-            if (read.value.size() < widest.value(table.column(read.column)))
-                notices->append(
-                    QStringLiteral("警告：%1 表：工作表“%2”单元格 %3（列 %4）的 %5 是数字，可能丢掉了开头的 0；"
-                                   "请把该列设为文本格式后重新输入")
-                        .arg(read.table, read.sheet, read.cell, read.column, read.value));
-        }
-    }
     return table;
+}
+
+QStringList lostZeroNotices(const BankTables &tables, const QList<NumericCode> &numericCodes) {
+    const auto isKnowledgeCode = [](const QString &column) {
+        return column.compare(QLatin1String("recno"), Qt::CaseInsensitive) == 0 ||
+               column.compare(QLatin1String("ZHISHIDIAN"), Qt::CaseInsensitive) == 0;
+    };
+    qsizetype widest = 0;
+    for (const BankTable *table : {&tables.choose, &tables.fill, &tables.knowledge})
+        for (int c = 0; c < table->columns.size(); ++c)
+            if (isKnowledgeCode(table->columns[c]))
+                for (const QList<QByteArray> &row : table->rows)
+                    widest = qMax(widest, row.value(c).size());
+    QStringList notices;
+    for (const NumericCode &read : numericCodes)
+        if (isKnowledgeCode(read.column) && read.value.size() < widest)
+            notices.append(QStringLiteral("警告 %1 工作表“%2”单元格 %3（列 %4）：%5 是数字单元格，可能丢掉了开头的 0；"
+                                          "请把该列设为文本格式后重新输入编码")
+                               .arg(read.table, read.sheet, read.cell, read.column, read.value));
+    return notices;
 }
 
 BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLimits &limits) {
@@ -150,11 +143,12 @@ BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLim
     if (!QFileInfo(path).isFile())
         throw BankError(QStringLiteral("找不到工作簿：%1").arg(source));
     XlsxWorkbook workbook(readWhole(path), source, limits);
+    QList<NumericCode> numericCodes;
     const QStringList names = workbook.sheetNames();
     const auto table = [&](const QString &name) {
         for (int i = 0; i < names.size(); ++i)
             if (names[i].compare(name, Qt::CaseInsensitive) == 0)
-                return tableFromSheet(workbook.sheet(i), name, source, notices);
+                return tableFromSheet(workbook.sheet(i), name, source, &numericCodes);
         throw BankError(
             QStringLiteral("工作簿 %1 中没有名为 %2 的工作表（现有的工作表：%3）")
                 .arg(source, name, names.isEmpty() ? QStringLiteral("无") : names.join(QStringLiteral("、"))));
@@ -163,6 +157,8 @@ BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLim
     tables.choose = table(BankColumns::choose);
     tables.fill = table(BankColumns::fill);
     tables.knowledge = table(BankColumns::knowledge);
+    if (notices)
+        *notices += lostZeroNotices(tables, numericCodes);
     return tables;
 }
 
@@ -172,6 +168,7 @@ BankTables read(const QString &path, QStringList *notices) {
         return readWorkbook(path, notices);
     if (!info.isDir())
         throw BankError(QStringLiteral("源文件夹或工作簿不存在：%1").arg(native(path)));
+    QList<NumericCode> numericCodes;
     const auto table = [&](const QString &name) {
         const QString csv = findFile(path, BankColumns::csvFileName(name));
         const QString xlsx = findFile(path, name + QStringLiteral(".xlsx"));
@@ -180,7 +177,7 @@ BankTables read(const QString &path, QStringList *notices) {
             XlsxWorkbook workbook(readWhole(xlsx), source);
             if (workbook.sheetNames().isEmpty())
                 throw BankError(QStringLiteral("工作簿 %1 中没有工作表").arg(source));
-            return tableFromSheet(workbook.sheet(0), name, source, notices);
+            return tableFromSheet(workbook.sheet(0), name, source, &numericCodes);
         }
         return readCsvTable(csv.isEmpty() ? QDir(path).filePath(BankColumns::csvFileName(name)) : csv, name, notices);
     };
@@ -188,6 +185,8 @@ BankTables read(const QString &path, QStringList *notices) {
     tables.choose = table(BankColumns::choose);
     tables.fill = table(BankColumns::fill);
     tables.knowledge = table(BankColumns::knowledge);
+    if (notices)
+        *notices += lostZeroNotices(tables, numericCodes);
     return tables;
 }
 

@@ -20,9 +20,23 @@ namespace BankSources {
 // True for the columns that hold codes and ids (recno, ZHISHIDIAN, tid, mkid, in any letter case).
 bool isCodeColumn(const QString &column);
 
-// One table from a sheet. `source` names the workbook in messages; `notices` gets a line for each code that seems to
-// have lost its zeros.
-BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const QString &source, QStringList *notices);
+// A code read from a numeric cell, as its integer text.
+struct NumericCode {
+    QString table;
+    QString sheet;
+    QString cell;
+    QString column;
+    QString value;
+};
+
+// One table from a sheet. `source` names the workbook in messages; `numericCodes`, when given, gets the codes read
+// from numeric cells.
+BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const QString &source,
+                         QList<NumericCode> *numericCodes = nullptr);
+
+// A warning for each knowledge code (recno, ZHISHIDIAN) read from a numeric cell that is shorter than the widest such
+// code of the three tables: codes are written to one width, so the missing digits are zeros a spreadsheet dropped.
+QStringList lostZeroNotices(const BankTables &tables, const QList<NumericCode> &numericCodes);
 
 // The three tables of a workbook's sheets, found by name in any letter case.
 BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLimits &limits = {});
