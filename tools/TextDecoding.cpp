@@ -88,6 +88,17 @@ qsizetype firstNonUtf8(const QByteArray &bytes) {
     return -1;
 }
 
+// Qt's UTF-16 decoder lets a surrogate without its partner through.
+bool hasLoneSurrogate(const QString &text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (text[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
 int lineOf(const QByteArray &bytes, qsizetype offset) {
     return int(QByteArrayView(bytes).first(offset).count('\n')) + 1;
 }
@@ -146,7 +157,7 @@ DecodedText decodeSourceText(const QByteArray &bytes, const QString &source) {
         QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                                QStringConverter::Flag::Stateless);
         const QString decoded = decoder.decode(QByteArrayView(bytes).sliced(2));
-        if (decoder.hasError() || bytes.size() % 2 != 0)
+        if (decoder.hasError() || bytes.size() % 2 != 0 || hasLoneSurrogate(decoded))
             throw BankError(
                 QStringLiteral("文件 %1 以 UTF-16 字节顺序标记开头，但内容不是有效的 UTF-16 文本").arg(source));
         text.utf8 = decoded.toUtf8();
