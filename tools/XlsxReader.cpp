@@ -140,7 +140,7 @@ XlsxWorkbook::XlsxWorkbook(const QByteArray &bytes, const QString &source, const
         if (a.value(QLatin1String("Type")).endsWith(QLatin1String("/sharedStrings")))
             sharedPart = target;
     }
-    if (relsXml.hasError())
+    if (relsXml.hasError() && !rels.isNull())
         throw BankError(QStringLiteral("工作簿 %1 已损坏：%2 不是有效的 XML").arg(m_source, relsPart));
 
     QXmlStreamReader xml(workbook);
