@@ -110,7 +110,8 @@ BankTable tableFromSheet(const XlsxSheet &sheet, const QString &tableName, const
                 throw BankError(where + QStringLiteral("的单元格 %1（列 %2）是错误值 %3，请改正后再生成")
                                             .arg(name, table.columns[cell.column], cell.value));
             }
-            values[cell.column] = text.toUtf8();
+            // A cell that is there is a text, if an empty one; only an absent cell is NULL.
+            values[cell.column] = text.isEmpty() ? QByteArray("") : text.toUtf8();
         }
         table.rows.append(values);
     }

@@ -44,7 +44,7 @@ def write_edge_csv(path):
     long_text = '栈是先进后出的线性表，队列是先进先出的线性表。' * 800  # 18,400 characters, well under a cell's 32,767
     rows = [
         'recno,Keyword,knowladge',
-        '01001,"  前后有空格  ","第一行\r\n第二行\n第三行"',
+        '01001,"  前后有空格  ","第一行\n第二行\n\n第四行"',
         '01002,"引号""和,逗号",' + long_text,
         '01003,制表\t符,<b>不是标记</b> & 也不是实体 _x0041_',
         '01004,𠀀扩展B区,"末尾换行\n"',
