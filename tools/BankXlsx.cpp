@@ -167,6 +167,8 @@ BankTables read(const QString &path, QStringList *notices) {
     const QFileInfo info(path);
     if (info.isFile() && info.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
         return readWorkbook(path, notices);
+    if (info.isFile())
+        throw BankError(QStringLiteral("%1 既不是源文件夹，也不是 .xlsx 工作簿").arg(native(path)));
     if (!info.isDir())
         throw BankError(QStringLiteral("源文件夹或工作簿不存在：%1").arg(native(path)));
     QList<NumericCode> numericCodes;

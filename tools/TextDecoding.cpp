@@ -169,7 +169,8 @@ DecodedText decodeSourceText(const QByteArray &bytes, const QString &source) {
         text.utf8 = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
         return text;
     }
-    if (decodeGb18030(bytes, &text.utf8)) {
+    // A file that announces UTF-8 with its mark is not taken for GB18030, whose codes the mark also spells.
+    if (!bytes.startsWith("\xEF\xBB\xBF") && decodeGb18030(bytes, &text.utf8)) {
         text.encoding = TextEncoding::Gb18030;
         return text;
     }

@@ -18,7 +18,7 @@ struct DecodedText {
 // GB18030 to UTF-8; false, with the offset of the first byte that is no code, for anything else.
 bool decodeGb18030(const QByteArray &bytes, QByteArray *utf8, qsizetype *badOffset = nullptr);
 
-// UTF-8 when the bytes are valid UTF-8, otherwise GB18030 when they decode cleanly as that, UTF-16 when they start
-// with its byte-order mark. Anything else is a BankError naming `source` and the line of the first byte that is not
-// UTF-8.
+// UTF-8 when the bytes are valid UTF-8, otherwise GB18030 when they decode cleanly as that and do not start with
+// UTF-8's byte-order mark; UTF-16 when they start with its byte-order mark. Anything else is a BankError naming
+// `source` and the line of the first byte that is not UTF-8.
 DecodedText decodeSourceText(const QByteArray &bytes, const QString &source);

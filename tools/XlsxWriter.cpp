@@ -8,6 +8,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -136,6 +140,17 @@ void writePart(QuaZip &zip, const QString &name, const QByteArray &data, const Q
         throw BankError(QStringLiteral("无法写入工作簿 %1（%2）").arg(native(path), name));
 }
 
+// Puts the new file in place of an old one in one step.
+bool replaceFile(const QString &from, const QString &to) {
+#ifdef Q_OS_WIN
+    return MoveFileExW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(from).utf16()),
+                       reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(to).utf16()),
+                       MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+}
+
 } // namespace
 
 QByteArray xlsxSheetXml(const BankTable &table) {
@@ -216,7 +231,7 @@ void writeXlsxWorkbook(const BankTables &tables, const QString &path) {
         zip.close();
         if (zip.getZipError() != ZIP_OK)
             throw BankError(QStringLiteral("无法写入工作簿 %1").arg(native(path)));
-        if (std::rename(QFile::encodeName(aside).constData(), QFile::encodeName(path).constData()) != 0)
+        if (!replaceFile(aside, path))
             throw BankError(QStringLiteral("无法把工作簿放到位：%1").arg(native(path)));
     } catch (...) {
         QFile::remove(aside);

@@ -161,6 +161,8 @@ void TestTextDecoding::refusesWithTheLine() {
     // Overlong forms and surrogates are not UTF-8; these bytes are no GB18030 either.
     QVERIFY(failureOf(QByteArray("a\n\xC0\xAF\x80")).contains(QStringLiteral("第 2 行")));
     QVERIFY(failureOf(QByteArray("\xED\xA0\x80\x80")).contains(QStringLiteral("第 1 行")));
+    // With UTF-8's mark, GBK text after it is refused rather than read with the mark as two Chinese characters.
+    QVERIFY(failureOf(QByteArray("\xEF\xBB\xBFrecno\n\xD6\xD0")).contains(QStringLiteral("第 2 行")));
 }
 
 QTEST_GUILESS_MAIN(TestTextDecoding)
