@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
-    libsqlcipher-dev libssl-dev libcsv-dev mdbtools-dev
+    libsqlcipher-dev libssl-dev libcsv-dev mdbtools-dev libquazip1-qt6-dev
     fonts-arphic-uming fonts-noto-cjk
     clang-format
     xvfb xauth x11-utils xdotool

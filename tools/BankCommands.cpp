@@ -11,9 +11,11 @@
 #include "tools/BankCheck.h"
 #include "tools/BankCsv.h"
 #include "tools/BankIo.h"
+#include "tools/BankXlsx.h"
 #include "tools/SyntheticBank.h"
 #include "tools/ToolArguments.h"
 #include "tools/ToolCommand.h"
+#include "tools/XlsxWriter.h"
 
 namespace {
 
@@ -71,7 +73,10 @@ BankCredentials bankCredentialsFrom(const ToolArguments &arguments) {
 int runBuildCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, CredentialOptions);
     const QStringList paths = arguments.positional({QStringLiteral("SRC"), QStringLiteral("OUT")});
-    const BankTables tables = readCsvSources(paths[0]);
+    QStringList notices;
+    const BankTables tables = BankSources::read(paths[0], &notices);
+    for (const QString &notice : std::as_const(notices))
+        out << notice << '\n';
     // Sources the drawing cannot use make no bank: a bank already in OUT goes on serving the trainer instead of
     // giving way to one that fails at the next exam.
     const QList<BankFinding> findings = checkBank(tables);
@@ -108,9 +113,15 @@ int runCheckCommand(const QStringList &args, QTextStream &out) {
 }
 
 int runExportCommand(const QStringList &args, QTextStream &out) {
-    const ToolArguments arguments(args, CredentialOptions, {QStringLiteral("excel")});
+    const ToolArguments arguments(args, CredentialOptions, {QStringLiteral("excel"), QStringLiteral("xlsx")});
     const QStringList paths = arguments.positional({QStringLiteral("DIR"), QStringLiteral("OUT")});
     const BankTables tables = readBank(paths[0], credentialsFrom(arguments));
+    if (arguments.has(QStringLiteral("xlsx"))) {
+        const QString workbook = QDir(paths[1]).filePath(QStringLiteral("bank.xlsx"));
+        writeXlsxWorkbook(tables, workbook);
+        out << "已导出到 " << native(workbook) << "：" << sizes(tables) << '\n';
+        return ExitOk;
+    }
     const bool excel = arguments.has(QStringLiteral("excel"));
     writeCsvSources(tables, paths[1], excel ? CsvMark::ByteOrderMark : CsvMark::None);
     out << "已导出到 " << native(paths[1]) << "：" << sizes(tables) << '\n';

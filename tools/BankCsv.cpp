@@ -12,6 +12,7 @@
 
 #include "engine/BankError.h"
 #include "tools/BankColumns.h"
+#include "tools/TextDecoding.h"
 
 namespace {
 
@@ -111,9 +112,39 @@ QString findFile(const QString &dir, const QString &name) {
     return folder.filePath(name);
 }
 
+// The separator the first line seems to use when it is not a comma: a header of names separated by tabs or
+// semicolons reads as one long column name, and the file then fails somewhere later.
+QString separatorHint(const QByteArray &text, char separator) {
+    const QByteArray first = text.left(text.indexOf('\n'));
+    if (separator != ',' || first.contains(','))
+        return QString();
+    const qsizetype tabs = first.count('\t');
+    const qsizetype semicolons = first.count(';');
+    if (tabs == 0 && semicolons == 0)
+        return QString();
+    return tabs >= semicolons
+               ? QStringLiteral("（第 1 行似乎用制表符分隔各列，而不是逗号；请另存为逗号分隔的 CSV 文件）")
+               : QStringLiteral("（第 1 行似乎用分号分隔各列，而不是逗号；请另存为逗号分隔的 CSV 文件）");
+}
+
+BankTable parseText(const QByteArray &data, const QString &tableName, const QString &source, char separator);
+
 } // namespace
 
-BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const QString &source) {
+BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const QString &source, char separator) {
+    try {
+        return parseText(data, tableName, source, separator);
+    } catch (const BankError &error) {
+        const QString hint = separatorHint(data.startsWith("\xEF\xBB\xBF") ? data.mid(3) : data, separator);
+        if (hint.isEmpty())
+            throw;
+        throw BankError(error.message() + hint);
+    }
+}
+
+namespace {
+
+BankTable parseText(const QByteArray &data, const QString &tableName, const QString &source, char separator) {
     QByteArray text = data;
     if (text.startsWith("\xEF\xBB\xBF"))
         text.remove(0, 3);
@@ -122,6 +153,7 @@ BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const 
     if (csv_init(&parser, CSV_STRICT | CSV_STRICT_FINI | CSV_EMPTY_IS_NULL) != 0)
         throw BankError(QStringLiteral("无法读取 CSV 文件 %1：解析器初始化失败").arg(source));
     csv_set_space_func(&parser, noSpace);
+    csv_set_delim(&parser, separator);
 
     Collector collected;
     qsizetype pos = 0;
@@ -201,6 +233,8 @@ BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const 
     return table;
 }
 
+} // namespace
+
 QByteArray formatCsvTable(const BankTable &table) {
     QByteArray out;
     for (int i = 0; i < table.columns.size(); ++i) {
@@ -223,14 +257,27 @@ QByteArray formatCsvTable(const BankTable &table) {
     return out;
 }
 
-BankTable readCsvTable(const QString &path, const QString &tableName) {
+BankTable readCsvTable(const QString &path, const QString &tableName, QStringList *notices) {
     QFile file(path);
     if (!file.exists())
         throw BankError(QStringLiteral("找不到 CSV 文件：%1").arg(QDir::toNativeSeparators(path)));
     if (!file.open(QIODevice::ReadOnly))
         throw BankError(
             QStringLiteral("无法打开 CSV 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    return parseCsvTable(file.readAll(), tableName, QDir::toNativeSeparators(path));
+    const QString source = QDir::toNativeSeparators(path);
+    const DecodedText text = decodeSourceText(file.readAll(), source);
+    char separator = ',';
+    if (text.encoding == TextEncoding::Utf16) {
+        // "Unicode text" separates by tabs; a UTF-16 file with commas in its first line and no tab is still CSV.
+        const QByteArray first = text.utf8.left(text.utf8.indexOf('\n'));
+        separator = first.contains('\t') || !first.contains(',') ? '\t' : ',';
+    }
+    if (notices && text.encoding == TextEncoding::Gb18030)
+        notices->append(QStringLiteral("按 GB18030 编码读取：%1").arg(source));
+    if (notices && text.encoding == TextEncoding::Utf16)
+        notices->append(QStringLiteral("按 UTF-16 编码读取（%1分隔）：%2")
+                            .arg(separator == '\t' ? QStringLiteral("制表符") : QStringLiteral("逗号"), source));
+    return parseCsvTable(text.utf8, tableName, source, separator);
 }
 
 void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {

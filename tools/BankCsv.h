@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include "tools/BankTables.h"
 
@@ -15,8 +16,10 @@
 // whose message names the file and, where it can, the line.
 
 // Parses the CSV text of one table. `source` names the file in messages. Checks that the table's required columns
-// are present and that every record has as many fields as the header.
-BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const QString &source);
+// are present and that every record has as many fields as the header. `separator` is the field separator: a comma,
+// or a tab in the "Unicode text" spreadsheet programs save. A file refused whose first line has no comma but tabs or
+// semicolons says so, as that, not the quoting, is then what went wrong.
+BankTable parseCsvTable(const QByteArray &data, const QString &tableName, const QString &source, char separator = ',');
 
 // The CSV text of a table: the header, then one record per row, each ended by a line feed.
 QByteArray formatCsvTable(const BankTable &table);
@@ -26,7 +29,9 @@ QByteArray formatCsvTable(const BankTable &table);
 // kept without it, so that they stay plain text for diff and version control.
 enum class CsvMark { None, ByteOrderMark };
 
-BankTable readCsvTable(const QString &path, const QString &tableName);
+// Reads a file in UTF-8, GB18030 or UTF-16 (see TextDecoding); `notices`, when given, gets a line for a file that was
+// not UTF-8.
+BankTable readCsvTable(const QString &path, const QString &tableName, QStringList *notices = nullptr);
 void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark = CsvMark::None);
 
 // The three sources choose.csv, Fill.csv and tzhishidian.csv in a folder. Reading finds the files without regard to

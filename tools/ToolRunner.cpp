@@ -28,15 +28,18 @@ const ToolCommand *findCommand(const QString &name) {
 const QList<ToolCommand> &toolCommands() {
     static const QList<ToolCommand> commands = {
         {QStringLiteral("build"), QStringLiteral("SRC OUT [账户选项]"),
-         QStringLiteral("由 SRC 中的 choose.csv、Fill.csv、tzhishidian.csv 生成题库 OUT/Bs.mdb 和工作组文件 "
-                        "OUT/Mq4100.mdw；源文件有错误时列出错误、不生成题库，退出状态为 1"),
+         QStringLiteral(
+             "由工作簿 SRC（.xlsx，含工作表 choose、Fill、tzhishidian）或文件夹 SRC 中的 choose、Fill、"
+             "tzhishidian 三个 .csv（UTF-8、GB18030 或 UTF-16）或 .xlsx 文件生成题库 OUT/Bs.mdb 和工作组文件 "
+             "OUT/Mq4100.mdw；源文件有错误时列出错误、不生成题库，退出状态为 1"),
          runBuildCommand},
         {QStringLiteral("check"), QStringLiteral("DIR [账户选项]"),
          QStringLiteral("检查 DIR 中的题库能否抽出完整试卷、评分能否按原意读取答案；有错误时退出状态为 1"),
          runCheckCommand},
-        {QStringLiteral("export"), QStringLiteral("DIR OUT [--excel] [账户选项]"),
-         QStringLiteral("把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv；--excel 让文件带 UTF-8 "
-                        "字节顺序标记，供 Excel 直接打开"),
+        {QStringLiteral("export"), QStringLiteral("DIR OUT [--xlsx | --excel] [账户选项]"),
+         QStringLiteral(
+             "把 DIR 中的题库导出为 OUT 中的 choose.csv、Fill.csv、tzhishidian.csv；--xlsx 改为导出一个工作簿 "
+             "OUT/bank.xlsx（代码列为文本格式）；--excel 让 CSV 文件带 UTF-8 字节顺序标记，供 Excel 直接打开"),
          runExportCommand},
         {QStringLiteral("show"), QStringLiteral("DIR ID [账户选项]"),
          QStringLiteral("列出 DIR 中题库的一道题的全部文字（题目、选项或各空答案、答案、分值、解析、知识点），供校对；"

@@ -29,7 +29,7 @@ dpkg-deb -c "$deb" | tee "$out/contents.txt" || fail "dpkg-deb -c"
 
 # The dependencies come from the libraries the programs link, so each library of ours must be there by its package.
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6core6 libsqlcipher libmdb3 libcsv3 libc6 "fonts-arphic-uming | fonts-noto-cjk" \
+for needed in libqt6widgets6 libqt6core6 libsqlcipher libmdb3 libcsv3 libquazip1-qt6 libc6 "fonts-arphic-uming | fonts-noto-cjk" \
     qt6-qpa-plugins; do
     case "$depends" in
     *"$needed"*) ;;

@@ -50,6 +50,9 @@ private slots:
     void rejects_data();
     void rejects();
     void sourceFolder();
+    void namesTheSeparator_data();
+    void namesTheSeparator();
+    void readsOtherCodePages();
 };
 
 void TestBankCsv::roundTrip_data() {
@@ -206,6 +209,61 @@ void TestBankCsv::sourceFolder() {
     } catch (const BankError &e) {
         QVERIFY2(e.message().contains(QStringLiteral("nowhere")), qPrintable(e.message()));
     }
+}
+
+void TestBankCsv::namesTheSeparator_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QString>("hint");
+    // A quote inside a field makes the parser fail lines later; the columns alone make "missing column".
+    QTest::newRow("tabs, failing later") << QByteArray("recno\tKeyword\tknowladge\n01001\ta\tb\n01002\t\"x\"y\tz\n")
+                                         << QStringLiteral("似乎用制表符分隔");
+    QTest::newRow("semicolons") << QByteArray("\xEF\xBB\xBFrecno;Keyword;knowladge\n01001;a;b\n")
+                                << QStringLiteral("似乎用分号分隔");
+    QTest::newRow("commas: no hint") << QByteArray("recno;x,Keyword\n01001,a\n") << QString();
+}
+
+// A file refused whose first line uses another separator says which; one with commas does not guess.
+void TestBankCsv::namesTheSeparator() {
+    QFETCH(QByteArray, csv);
+    QFETCH(QString, hint);
+    const QString message = failureOf(csv, QStringLiteral("tzhishidian"));
+    QVERIFY(!message.isEmpty());
+    if (hint.isEmpty())
+        QVERIFY2(!message.contains(QStringLiteral("似乎")), qPrintable(message));
+    else
+        QVERIFY2(message.contains(hint) && message.contains(QStringLiteral("源/表.csv")), qPrintable(message));
+}
+
+// A file in GB18030 or tab-separated UTF-16 reads as its UTF-8 form and says so; UTF-8 says nothing.
+void TestBankCsv::readsOtherCodePages() {
+    QTemporaryDir dir;
+    const auto write = [&](const QString &name, const QByteArray &bytes) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    // 01001,栈,"先进,后出" in GBK
+    write(QStringLiteral("gb.csv"),
+          QByteArray("recno,Keyword,knowladge\r\n01001,\xD5\xBB,\"\xCF\xC8\xBD\xF8,\xBA\xF3\xB3\xF6\"\r\n"));
+    const QString tabbed = QStringLiteral("recno\tKeyword\tknowladge\r\n01001\t栈\t\"先进\t后出\"\r\n");
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char *>(tabbed.utf16()), tabbed.size() * 2);
+    write(QStringLiteral("u16.csv"), utf16);
+    write(QStringLiteral("u8.csv"), QByteArray("recno,Keyword,knowladge\n01001,栈,\"先进,后出\"\n"));
+
+    QStringList notices;
+    const BankTable gb = readCsvTable(dir.filePath(QStringLiteral("gb.csv")), QStringLiteral("tzhishidian"), &notices);
+    QCOMPARE(render(gb.rows), QStringLiteral("01001|栈|先进,后出"));
+    const BankTable u16 =
+        readCsvTable(dir.filePath(QStringLiteral("u16.csv")), QStringLiteral("tzhishidian"), &notices);
+    QCOMPARE(render(u16.rows), QStringLiteral("01001|栈|先进\t后出"));
+    readCsvTable(dir.filePath(QStringLiteral("u8.csv")), QStringLiteral("tzhishidian"), &notices);
+    QCOMPARE(notices.size(), 2);
+    QVERIFY2(notices[0].startsWith(QStringLiteral("按 GB18030 编码读取：")) &&
+                 notices[0].endsWith(QStringLiteral("gb.csv")),
+             qPrintable(notices[0]));
+    QVERIFY2(notices[1].contains(QStringLiteral("UTF-16")) && notices[1].contains(QStringLiteral("制表符")),
+             qPrintable(notices[1]));
 }
 
 QTEST_GUILESS_MAIN(TestBankCsv)
