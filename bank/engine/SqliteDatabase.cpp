@@ -7,6 +7,7 @@
 
 #include "engine/CodecMemoryLock.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 
 namespace {
 
@@ -97,4 +98,10 @@ int SqliteDatabase::errorCode() const {
 
 QString SqliteDatabase::errorMessage() const {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}
+
+QString SqliteDatabase::errorText() const {
+    if (!m_db)
+        return QString();
+    return SystemCondition::engineText(sqlite3_extended_errcode(m_db), sqlite3_system_errno(m_db), errorMessage());
 }

@@ -37,6 +37,9 @@ public:
     sqlite3 *handle() const { return m_db; }
     int errorCode() const;
     QString errorMessage() const;
+    // The last failure as a message quotes it: the condition in Chinese where it is one a user can meet (a full disk,
+    // a read-only file, a lock, a folder, no database), otherwise the engine's own text.
+    QString errorText() const;
 
 private:
     sqlite3 *m_db = nullptr;

@@ -12,6 +12,26 @@
 #include "engine/WorkgroupFile.h"
 #include "jet/JetBank.h"
 
+namespace {
+
+// The workgroup logon before our bank opens; returns the identity of the bank the workgroup file belongs with.
+QByteArray logOn(const ConnectionSettings &settings) {
+    try {
+        return WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+    } catch (const BankError &) {
+        // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no
+        // Access/Jet file is the one at fault (damaged or replaced), and the message must name it.
+        if (!JetBank::recognises(settings.systemDatabase))
+            throw;
+        BankFile::requirePlainBank(settings.dataSource);
+        throw BankError(QStringLiteral("题库文件已损坏或不是题库文件：%1（工作组文件 %2 是 Access/Jet 格式，"
+                                       "题库文件却不是；若题库文件无误，则是放错了工作组文件）")
+                            .arg(settings.dataSource, settings.systemDatabase));
+    }
+}
+
+} // namespace
+
 void TADOConnection::Private::ensureOpen() {
     if (db.isOpen())
         return;
@@ -22,29 +42,25 @@ void TADOConnection::Private::ensureOpen() {
     if (!bankFile.dir().exists())
         throw BankError(QStringLiteral("找不到题库文件夹：%1").arg(QDir::toNativeSeparators(bankFile.absolutePath())));
     const bool legacy = JetBank::recognises(settings.dataSource);
-    if (!legacy) {
+    // A build replaces the workgroup file a moment before the bank; a logon that falls between the two renames
+    // meets the new workgroup file beside the old bank and simply tries the pair once more.
+    for (int attempt = 1;; ++attempt) {
+        const QByteArray bankIdentity = legacy ? QByteArray() : logOn(settings);
         try {
-            WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
-        } catch (const BankError &) {
-            // A genuine Access/Jet workgroup file belongs to a legacy bank: beside it, a bank file that is no
-            // Access/Jet file is the one at fault (damaged or replaced), and the message must name it.
-            if (!JetBank::recognises(settings.systemDatabase))
-                throw;
-            BankFile::requirePlainBank(settings.dataSource);
-            throw BankError(QStringLiteral("题库文件已损坏或不是题库文件：%1（工作组文件 %2 是 Access/Jet 格式，"
-                                           "题库文件却不是；若题库文件无误，则是放错了工作组文件）")
-                                .arg(settings.dataSource, settings.systemDatabase));
+            if (legacy)
+                JetBank::open(db, settings);
+            else
+                BankFile::open(db, settings.dataSource, settings.databasePassword);
+            if (bankIdentity.isEmpty() || BankFile::identityOfOpen(db) == bankIdentity)
+                break;
+            if (attempt >= 2)
+                throw BankError(BankFile::mismatchMessage(settings.dataSource, settings.systemDatabase));
+        } catch (...) {
+            // A bank that opened but was then refused (wrong key, foreign file) must not leave the connection open.
+            db.close();
+            throw;
         }
-    }
-    try {
-        if (legacy)
-            JetBank::open(db, settings);
-        else
-            BankFile::open(db, settings.dataSource, settings.databasePassword);
-    } catch (...) {
-        // A bank that opened but was then refused (wrong key, foreign file) must not leave the connection open.
         db.close();
-        throw;
     }
     bankPath = settings.dataSource;
     ++opens;
