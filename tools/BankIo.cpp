@@ -154,6 +154,15 @@ void writeBank(const BankTables &tables, const QString &outDir, const BankCreden
     const QString workgroupAside = BankCommit::workgroupAside(outDir, unique);
     const QString bank = QDir::toNativeSeparators(dir.filePath(QLatin1String(kBankName)));
     const QString workgroup = QDir::toNativeSeparators(dir.filePath(QLatin1String(kWorkgroupName)));
+    // The files written aside have the longest names; a folder too deep for them is named before anything is written.
+    const qsizetype longest = QFileInfo(bankAside).absoluteFilePath().toUtf8().size();
+    if (longest >= SqliteDatabase::maxPathBytes())
+        throw BankError(
+            QStringLiteral("路径太长：%1（生成题库时要在其中写入 %2 字节长的文件路径，数据库引擎只能打开不超过 %3 "
+                           "字节的路径；请换一个浅一些的文件夹）")
+                .arg(QDir::toNativeSeparators(outDir))
+                .arg(longest)
+                .arg(SqliteDatabase::maxPathBytes() - 1));
     try {
         writeBankFile(bankAside, bank, tables, credentials.databasePassword);
         try {

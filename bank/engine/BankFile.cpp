@@ -2,6 +2,8 @@
 
 #include "engine/BankFile.h"
 
+#include <cerrno>
+
 #include <QFile>
 
 #include <sys/stat.h>
@@ -13,6 +15,7 @@
 #include "engine/CodecMemoryLock.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 
 namespace {
 
@@ -46,8 +49,10 @@ void checkHeader(const QString &path, const QByteArray &head, qint64 size) {
 // Refuses what is not an ordinary file before anything opens it: opening a FIFO for reading would wait for a writer.
 void requireRegularFile(const QString &path) {
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
-        throw BankError(QStringLiteral("题库文件不存在：%1").arg(path));
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, errno);
+        throw BankError(unreachable.isEmpty() ? QStringLiteral("题库文件不存在：%1").arg(path) : unreachable);
+    }
     if (S_ISDIR(st.st_mode))
         throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
     if (!S_ISREG(st.st_mode))

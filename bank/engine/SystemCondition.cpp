@@ -5,7 +5,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+
+#include <unistd.h>
 
 #include <sqlite3.h>
 
@@ -78,6 +82,22 @@ QString engineText(int resultCode, int systemErrno, const QString &engineMessage
     default:
         return engineMessage;
     }
+}
+
+QString unreachable(const QString &path, int errnoValue) {
+    if (errnoValue == ENAMETOOLONG)
+        return QStringLiteral("路径太长，系统无法打开：%1").arg(QDir::toNativeSeparators(path));
+    if (errnoValue != EACCES)
+        return QString();
+    // The first folder on the way down that may not be entered, or read, is the one to name.
+    const QString absolute = QFileInfo(path).absolutePath();
+    QString folder = QStringLiteral("/");
+    for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        folder = QDir(folder).filePath(part);
+        if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
+            return QStringLiteral("无法读取文件夹（没有权限）：%1").arg(QDir::toNativeSeparators(folder));
+    }
+    return QStringLiteral("没有权限读取：%1").arg(QDir::toNativeSeparators(path));
 }
 
 QString fileText(const QString &path, int errnoValue, const QString &qtText) {

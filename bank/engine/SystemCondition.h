@@ -17,6 +17,11 @@ QString text(int errnoValue);
 // when none) and its English text.
 QString engineText(int resultCode, int systemErrno, const QString &engineMessage);
 
+// Why the file at PATH cannot be reached when stat() or open() failed with ERRNOVALUE, as a whole message naming
+// what is at fault: a path too long, or the folder (PATH's or one above it) that this user may not enter. Empty
+// when the file is simply not there, which the caller words itself.
+QString unreachable(const QString &path, int errnoValue);
+
 // A file at PATH that Qt failed to open, read or write: ERRNOVALUE as errno stood right after the failure and
 // QTTEXT the file's errorString(). A folder is said as such (Qt reports it in English with no error number).
 QString fileText(const QString &path, int errnoValue, const QString &qtText);

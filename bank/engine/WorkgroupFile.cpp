@@ -3,6 +3,7 @@
 #include "engine/WorkgroupFile.h"
 
 #include <atomic>
+#include <cerrno>
 
 #include <QFile>
 #include <QHash>
@@ -18,6 +19,7 @@
 #include "engine/BankError.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 
 namespace {
 
@@ -87,8 +89,10 @@ QByteArray readBankIdentity(SqliteDatabase &db, const QString &path) {
 }
 
 void requireWorkgroupPath(const QString &path, struct stat *st) {
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), st) != 0)
-        throw BankError(QStringLiteral("工作组文件不存在：%1").arg(path));
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), st) != 0) {
+        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, errno);
+        throw BankError(unreachable.isEmpty() ? QStringLiteral("工作组文件不存在：%1").arg(path) : unreachable);
+    }
     if (!S_ISREG(st->st_mode))
         throw BankError(notWorkgroup(path));
 }

@@ -4,9 +4,13 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/TestBank.h"
 #include "tests/support/TestPaths.h"
@@ -48,6 +52,8 @@ private slots:
     void passwordsFromFiles();
     void passwordFromStandardInput();
     void systemConditionsAreSaidInChinese();
+    void longPathsAreSaidToBeTooLong();
+    void unreadableFolderIsNamed();
 };
 
 void TestBankTool::usage_data() {
@@ -492,6 +498,61 @@ void TestBankTool::systemConditionsAreSaidInChinese() {
     const QRegularExpression english(QStringLiteral("[A-Za-z]{3,} [a-z]{2,}"));
     for (const QString &text : {full, folderSource.err, folderWorkgroup.err})
         QVERIFY2(!english.match(text).hasMatch(), qPrintable(text));
+}
+
+// The engine opens paths of some 500 bytes, the system far longer ones: past the engine's limit both build and
+// check say that the path is too long and name it, rather than quoting the engine's "unable to open".
+void TestBankTool::longPathsAreSaidToBeTooLong() {
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    while (deep.toUtf8().size() < 560)
+        deep = QDir(deep).filePath(QStringLiteral("很深的文件夹"));
+    QVERIFY(QDir().mkpath(deep));
+    const QString src = dir.filePath(QStringLiteral("src"));
+    writeCsvSources(makeTables(), src);
+
+    const Run refused = tool({QStringLiteral("build"), src, deep});
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.err.contains(QStringLiteral("路径太长：") + deep), qPrintable(refused.err));
+    QCOMPARE(QDir(deep).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // A bank put there by other means is refused by check as the trainer refuses it, naming the file.
+    const QString shallow = writeTestBank(dir.filePath(QStringLiteral("bank")), makeTables());
+    for (const QString &name : {QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")})
+        QVERIFY(QFile::copy(QDir(shallow).filePath(name), QDir(deep).filePath(name)));
+    const Run checked = tool({QStringLiteral("check"), deep});
+    QCOMPARE(checked.status, 1);
+    QVERIFY2(checked.err.contains(QStringLiteral("路径太长")) && checked.err.contains(deep), qPrintable(checked.err));
+    QVERIFY2(!checked.err.contains(QStringLiteral("unable")), qPrintable(checked.err));
+}
+
+// A bank folder this user may not enter is named as such, not reported as a missing workgroup file.
+void TestBankTool::unreadableFolderIsNamed() {
+    QTemporaryDir dir;
+    const QString dat = writeTestBank(dir.path(), makeTables());
+    const QByteArray folder = QFile::encodeName(dat);
+    QCOMPARE(::chmod(folder.constData(), 0), 0);
+    QString err;
+    if (::geteuid() != 0) {
+        err = tool({QStringLiteral("check"), dat}).err;
+    } else {
+        // The superuser enters every folder: an ordinary user runs the check.
+        const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+        if (runuser.isEmpty()) {
+            ::chmod(folder.constData(), 0700);
+            QSKIP("running as the superuser, and runuser is not installed");
+        }
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+        QProcess check;
+        check.start(runuser, {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"),
+                              QDir(binDir()).filePath(QStringLiteral("mockexam-bank")), QStringLiteral("check"), dat});
+        QVERIFY(check.waitForFinished(60000));
+        QCOMPARE(check.exitCode(), 1);
+        err = QString::fromUtf8(check.readAllStandardError());
+    }
+    ::chmod(folder.constData(), 0700);
+    QVERIFY2(err.contains(QStringLiteral("无法读取文件夹（没有权限）：") + dat), qPrintable(err));
+    QVERIFY2(!err.contains(QStringLiteral("不存在")), qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)
