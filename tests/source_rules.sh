@@ -50,7 +50,7 @@ while IFS=$'\t' read -r where name; do
         layer=${where#bank/}
         layer=${layer%%/*}
         case "$layer:${name%%/*}" in
-        rules:rules | engine:engine | jet:engine | jet:jet | formats:engine | formats:jet | formats:formats) ;;
+        rules:rules | engine:rules | engine:engine | jet:rules | jet:engine | jet:jet | formats:engine | formats:jet | formats:formats) ;;
         drawing:drawing | drawing:engine | drawing:rules) ;;
         *) complain "$where: bank/$layer may not include \"$name\"" ;;
         esac

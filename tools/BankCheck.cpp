@@ -12,9 +12,9 @@
 #include "rules/ExamState.h"
 #include "rules/FillKey.h"
 #include "tools/BankColumns.h"
-#include "tools/FillKeyTyping.h"
 #include "tools/BlankOverlap.h"
 #include "tools/ChoiceGiveAway.h"
+#include "tools/FillKeyTyping.h"
 #include "tools/GiveAway.h"
 #include "tools/KeyBalance.h"
 #include "tools/LengthCue.h"
@@ -114,8 +114,7 @@ KeyBalance keyBalanceOf(const BankTables &tables, int module) {
     KeyBalance balance;
     const TableView rows(tables.choose);
     for (int r = 0; r < rows.rowCount(); ++r) {
-        int m = 0;
-        if (toStrictInt(rows.value(r, QStringLiteral("mkid")), &m) && m == module)
+        if (moduleOf(rows.value(r, QStringLiteral("mkid"))) == module)
             balance.add(rows.value(r, QStringLiteral("Key")));
     }
     return balance;
@@ -537,10 +536,7 @@ private:
     }
 
     // The module (1 to 5) a row belongs to, 0 for a module the drawing never draws.
-    static int moduleOf(const TableView &rows, int r, const QString &column) {
-        int module = 0;
-        return toStrictInt(rows.value(r, column), &module) && module >= 1 && module <= kModuleCount ? module : 0;
-    }
+    static int moduleAt(const TableView &rows, int r, const QString &column) { return moduleOf(rows.value(r, column)); }
 
     void checkChoiceCues() {
         const TableView rows(m_tables.choose);
@@ -548,7 +544,7 @@ private:
         QList<QList<int>> moduleRows(kModuleCount + 1);
         QList<QList<KeyedChoice>> moduleQuestions(kModuleCount + 1);
         for (int r = 0; r < rows.rowCount(); ++r) {
-            const int module = moduleOf(rows, r, QStringLiteral("mkid"));
+            const int module = moduleAt(rows, r, QStringLiteral("mkid"));
             if (module == 0)
                 continue;
             moduleRows[module].append(r);
@@ -620,7 +616,7 @@ private:
             QList<QList<int>> choiceRows(kModuleCount);
             QList<QList<KeyedChoice>> choiceTexts(kModuleCount);
             for (int r = 0; r < choices.rowCount(); ++r) {
-                const int module = moduleOf(choices, r, QStringLiteral("mkid"));
+                const int module = moduleAt(choices, r, QStringLiteral("mkid"));
                 if (module == 0)
                     continue;
                 choiceRows[module - 1].append(r);
@@ -631,7 +627,7 @@ private:
             QList<QList<int>> fillRows(kModuleCount);
             QList<QList<FillText>> fillTexts(kModuleCount);
             for (int r = 0; r < fills.rowCount(); ++r) {
-                const int module = moduleOf(fills, r, QStringLiteral("MKID"));
+                const int module = moduleAt(fills, r, QStringLiteral("MKID"));
                 if (module == 0)
                     continue;
                 fillRows[module - 1].append(r);

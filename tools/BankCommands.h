@@ -15,7 +15,8 @@ int runCheckCommand(const QStringList &args, QTextStream &out);
 int runExportCommand(const QStringList &args, QTextStream &out);
 int runGenerateCommand(const QStringList &args, QTextStream &out);
 
-// The account options of every command that opens a bank (--user, --password, --db-password), and the credentials
-// they give; the trainer's own where an option is left out.
-const QStringList &bankCredentialOptions();
-BankCredentials bankCredentialsFrom(const ToolArguments &arguments);
+// The account options of every command that opens a bank (--user, --password, --db-password, and the passwords'
+// --password-file and --db-password-file), and the credentials they give; the trainer's own where an option is left
+// out. PREFIX names another account's options ("from-" gives --from-user ...).
+QStringList bankCredentialOptions(const QString &prefix = QString());
+BankCredentials bankCredentialsFrom(const ToolArguments &arguments, const QString &prefix = QString());

@@ -2,6 +2,8 @@
 
 #include "tools/BankCsv.h"
 
+#include <cerrno>
+
 #include <csv.h>
 
 #include <QDir>
@@ -11,6 +13,7 @@
 #include <QStringDecoder>
 
 #include "engine/BankError.h"
+#include "engine/SystemCondition.h"
 #include "tools/BankColumns.h"
 #include "tools/TextDecoding.h"
 
@@ -261,9 +264,11 @@ BankTable readCsvTable(const QString &path, const QString &tableName, QStringLis
     QFile file(path);
     if (!file.exists())
         throw BankError(QStringLiteral("找不到 CSV 文件：%1").arg(QDir::toNativeSeparators(path)));
+    errno = 0;
     if (!file.open(QIODevice::ReadOnly))
         throw BankError(
-            QStringLiteral("无法打开 CSV 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+            QStringLiteral("无法打开 CSV 文件 %1：%2")
+                .arg(QDir::toNativeSeparators(path), SystemCondition::fileText(path, errno, file.errorString())));
     const QString source = QDir::toNativeSeparators(path);
     const DecodedText text = decodeSourceText(file.readAll(), source);
     char separator = ',';
@@ -282,15 +287,20 @@ BankTable readCsvTable(const QString &path, const QString &tableName, QStringLis
 
 void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const auto fail = [&] {
         throw BankError(
-            QStringLiteral("无法写入 CSV 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+            QStringLiteral("无法写入 CSV 文件 %1：%2")
+                .arg(QDir::toNativeSeparators(path), SystemCondition::fileText(path, errno, file.errorString())));
+    };
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        fail();
     if (mark == CsvMark::ByteOrderMark)
         file.write("\xEF\xBB\xBF");
     file.write(formatCsvTable(table));
+    errno = 0;
     if (!file.commit())
-        throw BankError(
-            QStringLiteral("无法写入 CSV 文件 %1：%2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        fail();
 }
 
 BankTables readCsvSources(const QString &dir) {

@@ -3,20 +3,12 @@
 #include "tools/BankIo.h"
 
 #include <cerrno>
-#include <climits>
-#include <cstdio>
-#include <cstring>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUuid>
-
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <sqlite3.h>
 
@@ -25,10 +17,12 @@
 #include "engine/ConnectionString.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
 #include "engine/WorkgroupFile.h"
 #include "rules/BankNumber.h"
+#include "tools/BankCommit.h"
 #include "tools/BankSchema.h"
 
 namespace {
@@ -94,10 +88,11 @@ void bindNumber(SqliteStatement &statement, int index, const QByteArray &value) 
         statement.bindBlob(index, value);
 }
 
-void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &source) {
+void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &source, const QString &shownPath) {
     const ColumnPlan plan = planColumns(schema, source);
     const auto fail = [&] {
-        throw BankError(QStringLiteral("写入数据表“%1”失败：%2").arg(schema.name, db.errorMessage()));
+        throw BankError(
+            QStringLiteral("无法写入题库文件 %1 的数据表“%2”（%3）").arg(shownPath, schema.name, db.errorText()));
     };
 
     QByteArray create = "CREATE TABLE " + quotedName(schema.name) + " (";
@@ -135,19 +130,24 @@ void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &
         fail();
 }
 
-void writeBankFile(const QString &path, const BankTables &tables, const QByteArray &databasePassword) {
+// Writes the bank at PATH, a name aside; SHOWNPATH is the name it takes, the one messages give.
+void writeBankFile(const QString &path, const QString &shownPath, const BankTables &tables,
+                   const QByteArray &databasePassword) {
     SqliteDatabase db;
+    const auto fail = [&] {
+        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(shownPath, db.errorText()));
+    };
     if (db.open(path, SqliteDatabase::Mode::Create) != SQLITE_OK || db.setKey(databasePassword) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
+        fail();
     const QByteArray setup = "PRAGMA application_id = " + QByteArray::number(BankFile::kApplicationId) +
                              "; PRAGMA journal_mode = DELETE; BEGIN";
     if (db.exec(setup) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
+        fail();
     const QList<const BankTable *> sources = {&tables.choose, &tables.fill, &tables.knowledge};
     for (int t = 0; t < bankSchema().size(); ++t)
-        writeTable(db, bankSchema()[t], *sources[t]);
+        writeTable(db, bankSchema()[t], *sources[t], shownPath);
     if (db.exec("COMMIT") != SQLITE_OK)
-        throw BankError(QStringLiteral("无法写入题库文件：%1（%2）").arg(path, db.errorMessage()));
+        fail();
 }
 
 void removeAside(const QString &path) {
@@ -155,97 +155,43 @@ void removeAside(const QString &path) {
     QFile::remove(path + QStringLiteral("-journal"));
 }
 
-QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
-}
-
-void renameInto(const QString &from, const QString &to) {
-    // POSIX rename replaces an existing bank in one step; a reader sees either the old file or the new one.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-        throw BankError(QStringLiteral("无法把新文件放到位：%1（%2）").arg(to, systemError()));
-}
-
-// A build writes its files aside under names of their own, ".Bs.mdb.<process id>.<random>.tmp" (the engine adds
-// "-journal" while it writes) and ".Mq4100.mdw.<process id>.<random>.old" for the old workgroup file it keeps until
-// the new bank is in place. A build killed outright leaves them behind.
-const QRegularExpression &asidePattern() {
-    static const QRegularExpression pattern(QStringLiteral(
-        R"(^\.(?:Bs\.mdb|Mq4100\.mdw)\.(?:([0-9]+)\.[0-9a-f]+\.(?:tmp|tmp-journal|old)|[0-9a-f]{12}\.tmp(?:-journal)?)$)"));
-    return pattern;
-}
-
-bool processIsRunning(qint64 pid) {
-    return pid > 0 && pid <= INT_MAX && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
-
-// Removes what builds that were killed left in DIR. A build still running (another process writing into the same
-// folder) keeps its files; names of older builds, which carried no process id, are always leftovers.
-void removeLeftovers(const QDir &dir) {
-    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        const QRegularExpressionMatch match = asidePattern().match(name);
-        if (!match.hasMatch())
-            continue;
-        if (match.hasCaptured(1) && processIsRunning(match.captured(1).toLongLong()))
-            continue;
-        QFile::remove(dir.filePath(name));
-    }
-}
-
-// Keeps the file at PATH under the name KEPT as well, so that it can be put back; false when there is none.
-bool keepOld(const QString &path, const QString &kept) {
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return false;
-    // A second name for the same file costs nothing; where the file system has no hard links, a copy serves.
-    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(kept).constData()) != 0 &&
-        !QFile::copy(path, kept))
-        throw BankError(QStringLiteral("无法保留原来的文件以便出错时恢复：%1（%2）").arg(path, systemError()));
-    return true;
-}
-
 } // namespace
 
 void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials) {
     const QDir dir(outDir);
     if (!QDir().mkpath(outDir))
-        throw BankError(QStringLiteral("无法创建文件夹：%1").arg(outDir));
-    removeLeftovers(dir);
+        throw BankError(QStringLiteral("无法创建文件夹：%1（%2）")
+                            .arg(QDir::toNativeSeparators(outDir), SystemCondition::text(errno)));
+    BankCommit::recover(outDir);
     const QString unique = QStringLiteral("%1.%2")
                                .arg(QCoreApplication::applicationPid())
                                .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
-    const QString bankAside = dir.filePath(QStringLiteral(".Bs.mdb.%1.tmp").arg(unique));
-    const QString workgroupAside = dir.filePath(QStringLiteral(".Mq4100.mdw.%1.tmp").arg(unique));
-    const QString workgroupKept = dir.filePath(QStringLiteral(".Mq4100.mdw.%1.old").arg(unique));
-    const QString bank = dir.filePath(QLatin1String(kBankName));
-    const QString workgroup = dir.filePath(QLatin1String(kWorkgroupName));
-    bool keptNeeded = false;
+    const QString bankAside = BankCommit::bankAside(outDir, unique);
+    const QString workgroupAside = BankCommit::workgroupAside(outDir, unique);
+    const QString bank = QDir::toNativeSeparators(dir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = QDir::toNativeSeparators(dir.filePath(QLatin1String(kWorkgroupName)));
+    // The files written aside have the longest names; a folder too deep for them is named before anything is written.
+    const qsizetype longest = QFileInfo(bankAside).absoluteFilePath().toUtf8().size();
+    if (longest >= SqliteDatabase::maxPathBytes())
+        throw BankError(
+            QStringLiteral("路径太长：%1（生成题库时要在其中写入 %2 字节长的文件路径，数据库引擎只能打开不超过 %3 "
+                           "字节的路径；请换一个浅一些的文件夹）")
+                .arg(QDir::toNativeSeparators(outDir))
+                .arg(longest)
+                .arg(SqliteDatabase::maxPathBytes() - 1));
     try {
-        writeBankFile(bankAside, tables, credentials.databasePassword);
-        WorkgroupFile::create(workgroupAside, credentials.user, credentials.password);
-        // The two files only open as a pair: both are replaced or neither is. The workgroup file goes first and,
-        // should the bank then fail to take its place, the old one is put back.
-        const bool hadWorkgroup = keepOld(workgroup, workgroupKept);
-        renameInto(workgroupAside, workgroup);
+        writeBankFile(bankAside, bank, tables, credentials.databasePassword);
         try {
-            renameInto(bankAside, bank);
+            WorkgroupFile::create(workgroupAside, credentials.user, credentials.password,
+                                  BankFile::identityAt(bankAside));
         } catch (const BankError &error) {
-            const bool restored = hadWorkgroup ? std::rename(QFile::encodeName(workgroupKept).constData(),
-                                                             QFile::encodeName(workgroup).constData()) == 0
-                                               : QFile::remove(workgroup);
-            if (!restored) {
-                keptNeeded = true;
-                throw BankError(error.message() +
-                                QStringLiteral("；也无法恢复原来的工作组文件，它保存在 %1").arg(workgroupKept));
-            }
-            throw BankError(error.message() + QStringLiteral("；原来的题库和工作组文件保持不变"));
+            // The hidden name means nothing to the user; the file is known by the name it was to take.
+            throw BankError(QString(error.message()).replace(workgroupAside, workgroup));
         }
-        QFile::remove(workgroupKept);
+        BankCommit::commit(outDir, bankAside, workgroupAside, unique);
     } catch (...) {
         removeAside(bankAside);
         removeAside(workgroupAside);
-        if (!keptNeeded)
-            QFile::remove(workgroupKept);
         throw;
     }
 }
@@ -303,7 +249,7 @@ QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &cred
     report(QStringLiteral("题库文件"), bank, bankDb.integrityProblems());
     SqliteDatabase workgroupDb;
     if (workgroupDb.open(workgroup, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(workgroup, workgroupDb.errorMessage()));
+        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(workgroup, workgroupDb.errorText()));
     report(QStringLiteral("工作组文件"), workgroup, workgroupDb.integrityProblems());
     return damage;
 }

@@ -16,8 +16,8 @@ struct BankCredentials {
 };
 
 // Writes OUT/Bs.mdb and OUT/Mq4100.mdw from the tables. Both are written aside and renamed into place, so a failed
-// build leaves no half-written bank, and they take their places as a pair: when the bank cannot, the old workgroup
-// file is put back. Files that an earlier build left aside when it was killed are removed first. Throws BankError.
+// build leaves no half-written bank, and they take their places as a pair (see BankCommit). A commit that an earlier
+// build left halfway when it was killed is finished or undone first. Throws BankError.
 void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials = {});
 
 // Reads all three tables of the bank in DIR through the engine, with the trainer's connection string (or one built

@@ -16,32 +16,17 @@ namespace {
 
 const char kBankName[] = "Bs.mdb";
 
-BankCredentials credentials(const ToolArguments &arguments, const QString &prefix) {
-    BankCredentials result;
-    const auto take = [&](const QString &option, QByteArray *into) {
-        if (arguments.has(prefix + option))
-            *into = arguments.value(prefix + option).toUtf8();
-    };
-    take(QStringLiteral("user"), &result.user);
-    take(QStringLiteral("password"), &result.password);
-    take(QStringLiteral("db-password"), &result.databasePassword);
-    return result;
-}
-
-QStringList accountOptions(const ToolArguments &arguments) {
-    QStringList options;
-    for (const QString &name : {QStringLiteral("user"), QStringLiteral("password"), QStringLiteral("db-password")})
-        if (arguments.has(name))
-            options << QStringLiteral("--") + name << arguments.value(name);
-    return options;
+// The check that follows runs in this process: the options it is given appear in no process list.
+QStringList accountOptions(const BankCredentials &credentials) {
+    return {QStringLiteral("--user"),        QString::fromUtf8(credentials.user),
+            QStringLiteral("--password"),    QString::fromUtf8(credentials.password),
+            QStringLiteral("--db-password"), QString::fromUtf8(credentials.databasePassword)};
 }
 
 } // namespace
 
 int runImportJetCommand(const QStringList &args, QTextStream &out) {
-    const ToolArguments arguments(args, {QStringLiteral("user"), QStringLiteral("password"),
-                                         QStringLiteral("db-password"), QStringLiteral("from-user"),
-                                         QStringLiteral("from-password"), QStringLiteral("from-db-password")});
+    const ToolArguments arguments(args, bankCredentialOptions() + bankCredentialOptions(QStringLiteral("from-")));
     const QStringList paths = arguments.positional({QStringLiteral("LEGACY_DIR"), QStringLiteral("OUT")});
     const QString legacyDir = paths[0];
     const QString outDir = paths[1];
@@ -58,11 +43,13 @@ int runImportJetCommand(const QStringList &args, QTextStream &out) {
         throw BankError(QStringLiteral("输出文件夹不能是原题库所在的文件夹，否则会覆盖原题库：%1")
                             .arg(QDir::toNativeSeparators(outDir)));
 
-    const BankTables tables = readBank(legacyDir, credentials(arguments, QStringLiteral("from-")));
-    writeBank(tables, outDir, credentials(arguments, QString()));
+    const BankCredentials legacyCredentials = bankCredentialsFrom(arguments, QStringLiteral("from-"));
+    const BankCredentials credentials = bankCredentialsFrom(arguments);
+    const BankTables tables = readBank(legacyDir, legacyCredentials);
+    writeBank(tables, outDir, credentials);
     out << "已把 Access/Jet 题库 " << QDir::toNativeSeparators(legacyBank) << " 转换到 "
         << QDir::toNativeSeparators(outDir) << "：选择题 " << tables.choose.rows.size() << " 道，填空题 "
         << tables.fill.rows.size() << " 道，知识点 " << tables.knowledge.rows.size() << " 条\n";
     out << "检查转换结果：\n";
-    return runCheckCommand(QStringList{outDir} + accountOptions(arguments), out);
+    return runCheckCommand(QStringList{outDir} + accountOptions(credentials), out);
 }

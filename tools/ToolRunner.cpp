@@ -73,6 +73,9 @@ QString toolUsage() {
            "  --user U          工作组文件中的用户名\n"
            "  --password P      该用户的密码\n"
            "  --db-password D   题库文件的密码\n"
+           "  --password-file F      从文件 F 的第一行读取该用户的密码（F 为 - 时从标准输入读取）\n"
+           "  --db-password-file F   从文件 F 的第一行读取题库文件的密码（F 为 - 时从标准输入读取）\n"
+           "  命令行上的密码会被本机其他用户在进程列表中看到，请优先使用 --password-file 和 --db-password-file\n"
            "\n退出状态：0 成功；1 操作失败或检查发现错误；2 用法错误\n";
     out.flush();
     return text;

@@ -2,6 +2,8 @@
 
 #include "engine/BankFile.h"
 
+#include <cerrno>
+
 #include <QFile>
 
 #include <sys/stat.h>
@@ -13,6 +15,7 @@
 #include "engine/CodecMemoryLock.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 
 namespace {
 
@@ -46,8 +49,10 @@ void checkHeader(const QString &path, const QByteArray &head, qint64 size) {
 // Refuses what is not an ordinary file before anything opens it: opening a FIFO for reading would wait for a writer.
 void requireRegularFile(const QString &path) {
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
-        throw BankError(QStringLiteral("题库文件不存在：%1").arg(path));
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, errno);
+        throw BankError(unreachable.isEmpty() ? QStringLiteral("题库文件不存在：%1").arg(path) : unreachable);
+    }
     if (S_ISDIR(st.st_mode))
         throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
     if (!S_ISREG(st.st_mode))
@@ -80,7 +85,7 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
     requireRegularFile(path);
     if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK) {
         const bool readable = QFile::exists(path) && QFile(path).open(QIODevice::ReadOnly);
-        throw BankError(readable ? QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage())
+        throw BankError(readable ? QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorText())
                                  : QStringLiteral("无法读取题库文件（没有读取权限）：%1").arg(path));
     }
     QByteArray head;
@@ -91,7 +96,7 @@ void open(SqliteDatabase &db, const QString &path, const QByteArray &databasePas
 
     const QByteArray key = CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
     if (db.setKey(key) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorMessage()));
+        throw BankError(QStringLiteral("无法打开题库文件：%1（%2）").arg(path, db.errorText()));
 
     // The first read decrypts the first page: a wrong key fails here and nowhere later. It also sets up the cipher's
     // page keys, whose passing buffers need no memory lock (see CodecMemoryLock).
@@ -124,6 +129,29 @@ void prepareKey(const QString &path, const QByteArray &databasePassword) {
     const QByteArray head = file.read(kHeadSize);
     checkHeader(path, head, file.size());
     CipherKeyCache::rawKey(path, head.left(CipherKeyCache::kSaltSize), databasePassword);
+}
+
+QByteArray identityOfOpen(SqliteDatabase &db) {
+    QByteArray head;
+    qint64 size = 0;
+    if (!db.isOpen() || !readOpenFile(db.handle(), &head, &size) || head.size() < CipherKeyCache::kSaltSize)
+        return QByteArray();
+    return head.left(CipherKeyCache::kSaltSize);
+}
+
+QByteArray identityAt(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    const QByteArray head = file.read(CipherKeyCache::kSaltSize);
+    return head.size() == CipherKeyCache::kSaltSize ? head : QByteArray();
+}
+
+QString mismatchMessage(const QString &bankPath, const QString &workgroupPath) {
+    return QStringLiteral("题库文件和工作组文件不是同一次生成的，不能配对使用：%1 和 %2（多半是生成题库时被中断；"
+                          "请用 mockexam-bank check 检查这个文件夹，它会完成或撤销中断的生成，"
+                          "或用 mockexam-bank build 重新生成题库）")
+        .arg(bankPath, workgroupPath);
 }
 
 QString wrongPasswordMessage(const QString &path) {

@@ -28,6 +28,16 @@ void requirePlainBank(const QString &path);
 // BankError as open() would for a file that is plainly no bank.
 void prepareKey(const QString &path, const QByteArray &databasePassword);
 
+// A bank's identity: the cipher's salt in its first bytes, drawn at random for every file a build writes and
+// readable without the key. The workgroup file records the identity of the bank it was built with.
+// identityOfOpen() reads it through the engine's handle of the bank DB has open, identityAt() from the path; both
+// give an empty array when there is none to read.
+QByteArray identityOfOpen(SqliteDatabase &db);
+QByteArray identityAt(const QString &path);
+
+// The message for a workgroup file that belongs with another bank than the one beside it.
+QString mismatchMessage(const QString &bankPath, const QString &workgroupPath);
+
 // The message for a database password that the bank refuses.
 QString wrongPasswordMessage(const QString &path);
 

@@ -4,7 +4,9 @@
 
 #include <atomic>
 
+#include "engine/BankError.h"
 #include "engine/BankFile.h"
+#include "engine/SqliteDatabase.h"
 #include "engine/WorkgroupFile.h"
 
 namespace {
@@ -23,7 +25,19 @@ public:
         WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
     }
     void open(SqliteDatabase &db, const ConnectionSettings &settings) const override {
-        BankFile::open(db, settings.dataSource, settings.databasePassword);
+        // A build replaces the workgroup file a moment before the bank; an open that falls between the two renames
+        // meets the new workgroup file beside the old bank and simply tries the pair once more. The logon has been
+        // verified already, so asking for the identity again is answered from the cache.
+        for (int attempt = 1;; ++attempt) {
+            const QByteArray identity =
+                WorkgroupFile::verify(settings.systemDatabase, settings.userId, settings.password);
+            BankFile::open(db, settings.dataSource, settings.databasePassword);
+            if (identity.isEmpty() || BankFile::identityOfOpen(db) == identity)
+                return;
+            if (attempt >= 2)
+                throw BankError(BankFile::mismatchMessage(settings.dataSource, settings.systemDatabase));
+            db.close();
+        }
     }
     void prepare(const ConnectionSettings &settings) const override {
         verifyLogon(settings);

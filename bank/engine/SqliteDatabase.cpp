@@ -5,8 +5,11 @@
 #define SQLITE_HAS_CODEC 1
 #include <sqlite3.h>
 
+#include <QFileInfo>
+
 #include "engine/CodecMemoryLock.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 
 namespace {
 
@@ -27,9 +30,18 @@ SqliteDatabase::~SqliteDatabase() {
     close();
 }
 
+int SqliteDatabase::maxPathBytes() {
+    const sqlite3_vfs *vfs = sqlite3_vfs_find(nullptr);
+    return vfs ? vfs->mxPathname : 512;
+}
+
 int SqliteDatabase::open(const QString &path, Mode mode) {
     configureEngine();
     close();
+    // The engine would fail with no more than "unable to open database file" on a path past its own limit.
+    m_pathTooLong = QFileInfo(path).absoluteFilePath().toUtf8().size() >= maxPathBytes();
+    if (m_pathTooLong)
+        return SQLITE_CANTOPEN;
     const int flags = mode == Mode::ReadOnly ? SQLITE_OPEN_READONLY : (SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc == SQLITE_OK) {
@@ -92,9 +104,19 @@ QStringList SqliteDatabase::integrityProblems() {
 }
 
 int SqliteDatabase::errorCode() const {
+    if (m_pathTooLong)
+        return SQLITE_CANTOPEN;
     return m_db ? sqlite3_errcode(m_db) : SQLITE_MISUSE;
 }
 
 QString SqliteDatabase::errorMessage() const {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
+}
+
+QString SqliteDatabase::errorText() const {
+    if (m_pathTooLong)
+        return QStringLiteral("路径太长：数据库引擎只能打开不超过 %1 字节的路径").arg(maxPathBytes() - 1);
+    if (!m_db)
+        return QString();
+    return SystemCondition::engineText(sqlite3_extended_errcode(m_db), sqlite3_system_errno(m_db), errorMessage());
 }

@@ -22,7 +22,10 @@ public:
     SqliteDatabase(const SqliteDatabase &) = delete;
     SqliteDatabase &operator=(const SqliteDatabase &) = delete;
 
+    // A path longer than the engine can open (maxPathBytes()) is refused as SQLITE_CANTOPEN, said so by errorText().
     int open(const QString &path, Mode mode);
+    // The longest absolute path, in bytes, that the engine opens; the system itself allows far longer ones.
+    static int maxPathBytes();
     // Opens the shared-cache in-memory database NAME, which lives while any connection to it is open.
     int openSharedMemory(const QByteArray &name, Mode mode);
     // A passphrase, or a raw key written as x'<64 hex digits>' that skips the slow key derivation.
@@ -37,7 +40,11 @@ public:
     sqlite3 *handle() const { return m_db; }
     int errorCode() const;
     QString errorMessage() const;
+    // The last failure as a message quotes it: the condition in Chinese where it is one a user can meet (a full disk,
+    // a read-only file, a lock, a folder, no database), otherwise the engine's own text.
+    QString errorText() const;
 
 private:
     sqlite3 *m_db = nullptr;
+    bool m_pathTooLong = false;
 };

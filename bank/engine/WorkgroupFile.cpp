@@ -3,10 +3,11 @@
 #include "engine/WorkgroupFile.h"
 
 #include <atomic>
+#include <cerrno>
 
 #include <QFile>
+#include <QHash>
 #include <QMutex>
-#include <QSet>
 
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
@@ -18,6 +19,7 @@
 #include "engine/BankError.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
+#include "engine/SystemCondition.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ QByteArray hashPassword(const QByteArray &password, const QByteArray &salt, int 
 // Logons are verified from the worker thread that prepares the keys during the splash as well as from the drawing.
 // The lock is held through a verification, so that one logon is hashed once, never twice side by side.
 QMutex g_lock;
-QSet<QByteArray> g_verified;
+QHash<QByteArray, QByteArray> g_verified; // logon and file version -> the bank identity the file records
 std::atomic<int> g_hashes{0};
 
 QString notWorkgroup(const QString &path) {
@@ -52,11 +54,54 @@ QString damaged(const QString &path) {
     return QStringLiteral("工作组文件已损坏：%1").arg(path);
 }
 
+// Opens the workgroup file at PATH read-only after making sure it is one; throws BankError naming it otherwise.
+void openWorkgroup(SqliteDatabase &db, const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw BankError(QStringLiteral("无法读取工作组文件（没有读取权限）：%1").arg(path));
+    if (file.read(sizeof kSqliteHeader) != QByteArray(kSqliteHeader, sizeof kSqliteHeader))
+        throw BankError(notWorkgroup(path));
+    file.close();
+
+    if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
+        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(path, db.errorText()));
+    SqliteStatement marker;
+    if (marker.prepare(db.handle(), "PRAGMA application_id") != SQLITE_OK || marker.step() != SQLITE_ROW)
+        throw BankError(damaged(path));
+    if (marker.columnInt64(0) != kApplicationId)
+        throw BankError(notWorkgroup(path));
+}
+
+// Files of format 1 predate the bank's identity and have no table for it.
+QByteArray readBankIdentity(SqliteDatabase &db, const QString &path) {
+    SqliteStatement version;
+    if (version.prepare(db.handle(), "PRAGMA user_version") != SQLITE_OK || version.step() != SQLITE_ROW)
+        throw BankError(damaged(path));
+    if (version.columnInt64(0) < 2)
+        return QByteArray();
+    SqliteStatement identity;
+    if (identity.prepare(db.handle(), "SELECT identity FROM bank") != SQLITE_OK || identity.step() != SQLITE_ROW)
+        throw BankError(damaged(path));
+    const QByteArray value = identity.columnBytes(0);
+    if (value.isEmpty())
+        throw BankError(damaged(path));
+    return value;
+}
+
+void requireWorkgroupPath(const QString &path, struct stat *st) {
+    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), st) != 0) {
+        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, errno);
+        throw BankError(unreachable.isEmpty() ? QStringLiteral("工作组文件不存在：%1").arg(path) : unreachable);
+    }
+    if (!S_ISREG(st->st_mode))
+        throw BankError(notWorkgroup(path));
+}
+
 } // namespace
 
 namespace WorkgroupFile {
 
-void create(const QString &path, const QByteArray &user, const QByteArray &password) {
+void create(const QString &path, const QByteArray &user, const QByteArray &password, const QByteArray &bankIdentity) {
     const QString failed = QStringLiteral("无法写入工作组文件：%1").arg(path);
     if (user.isEmpty())
         throw BankError(QStringLiteral("工作组用户名不能为空"));
@@ -66,34 +111,43 @@ void create(const QString &path, const QByteArray &user, const QByteArray &passw
 
     SqliteDatabase db;
     if (db.open(path, SqliteDatabase::Mode::Create) != SQLITE_OK)
-        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorMessage()));
+        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorText()));
+    // A file without a bank to name is one of the older format, which goes with any bank.
     const QByteArray schema = "PRAGMA application_id = " + QByteArray::number(kApplicationId) +
                               ";"
-                              "PRAGMA user_version = 1;"
+                              "PRAGMA user_version = " +
+                              (bankIdentity.isEmpty() ? "1" : "2") +
+                              ";"
                               "CREATE TABLE accounts (name TEXT NOT NULL PRIMARY KEY COLLATE NOCASE, "
                               "algorithm TEXT NOT NULL, iterations INTEGER NOT NULL, salt BLOB NOT NULL, "
-                              "hash BLOB NOT NULL);";
+                              "hash BLOB NOT NULL);" +
+                              (bankIdentity.isEmpty() ? "" : "CREATE TABLE bank (identity BLOB NOT NULL);");
     if (db.exec(schema) != SQLITE_OK)
-        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorMessage()));
+        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorText()));
     SqliteStatement insert;
     if (insert.prepare(db.handle(), "INSERT INTO accounts VALUES (?1, ?2, ?3, ?4, ?5)") != SQLITE_OK)
-        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorMessage()));
+        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorText()));
     insert.bindText(1, user);
     insert.bindText(2, kAlgorithm);
     insert.bindInt64(3, kIterations);
     insert.bindBlob(4, salt);
     insert.bindBlob(5, hashPassword(password, salt, kIterations));
     if (insert.step() != SQLITE_DONE)
-        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorMessage()));
+        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorText()));
+    if (bankIdentity.isEmpty())
+        return;
+    SqliteStatement identity;
+    if (identity.prepare(db.handle(), "INSERT INTO bank VALUES (?1)") != SQLITE_OK)
+        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorText()));
+    identity.bindBlob(1, bankIdentity);
+    if (identity.step() != SQLITE_DONE)
+        throw BankError(failed + QStringLiteral("（%1）").arg(db.errorText()));
 }
 
-void verify(const QString &path, const QByteArray &user, const QByteArray &password) {
+QByteArray verify(const QString &path, const QByteArray &user, const QByteArray &password) {
     // One stat serves both the checks and the identity of the file's version: this runs before every statement.
     struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
-        throw BankError(QStringLiteral("工作组文件不存在：%1").arg(path));
-    if (!S_ISREG(st.st_mode))
-        throw BankError(notWorkgroup(path));
+    requireWorkgroupPath(path, &st);
 
     QByteArray id;
     for (const QByteArray &part :
@@ -102,25 +156,13 @@ void verify(const QString &path, const QByteArray &user, const QByteArray &passw
           QByteArray::number(qint64(st.st_mtim.tv_nsec)), user.toLower(), password})
         id += QByteArray::number(part.size()) + ':' + part;
     const QMutexLocker locker(&g_lock);
-    if (g_verified.contains(id))
-        return;
-
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw BankError(QStringLiteral("无法读取工作组文件（没有读取权限）：%1").arg(path));
-    if (file.read(sizeof kSqliteHeader) != QByteArray(kSqliteHeader, sizeof kSqliteHeader))
-        throw BankError(notWorkgroup(path));
-    file.close();
+    const auto verified = g_verified.constFind(id);
+    if (verified != g_verified.constEnd())
+        return verified.value();
 
     SqliteDatabase db;
-    if (db.open(path, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(path, db.errorMessage()));
-    SqliteStatement marker;
-    if (marker.prepare(db.handle(), "PRAGMA application_id") != SQLITE_OK || marker.step() != SQLITE_ROW)
-        throw BankError(damaged(path));
-    if (marker.columnInt64(0) != kApplicationId)
-        throw BankError(notWorkgroup(path));
-    marker.finalize();
+    openWorkgroup(db, path);
+    const QByteArray bank = readBankIdentity(db, path);
 
     SqliteStatement account;
     if (account.prepare(db.handle(), "SELECT algorithm, iterations, salt, hash FROM accounts WHERE name = ?1") !=
@@ -144,7 +186,16 @@ void verify(const QString &path, const QByteArray &user, const QByteArray &passw
     if (CRYPTO_memcmp(hash.constData(), stored.constData(), kHashSize) != 0)
         throw BankError(
             QStringLiteral("工作组用户“%1”的密码错误（工作组文件：%2）").arg(QString::fromUtf8(user), path));
-    g_verified.insert(id);
+    g_verified.insert(id, bank);
+    return bank;
+}
+
+QByteArray bankIdentity(const QString &path) {
+    struct stat st {};
+    requireWorkgroupPath(path, &st);
+    SqliteDatabase db;
+    openWorkgroup(db, path);
+    return readBankIdentity(db, path);
 }
 
 int hashCount() {

@@ -41,13 +41,19 @@ void patchBytes(const QString &path, qint64 offset, const QByteArray &bytes) {
     file.write(bytes);
 }
 
-// An encrypted bank holding only what the statements give it, for the missing-table and missing-column cases.
-void writeRawBank(const QString &path, const QByteArray &statements) {
+// An encrypted bank holding only what the statements give it, for the missing-table and missing-column cases, and
+// a workgroup file at WORKGROUP that belongs with it.
+void writeRawBank(const QString &path, const QString &workgroup, const QByteArray &statements) {
     QFile::remove(path);
-    SqliteDatabase db;
-    QCOMPARE(db.open(path, SqliteDatabase::Mode::Create), 0);
-    QCOMPARE(db.setKey("mvkpla.27.zqe"), 0);
-    QCOMPARE(db.exec("PRAGMA application_id = " + QByteArray::number(BankFile::kApplicationId) + ";" + statements), 0);
+    {
+        SqliteDatabase db;
+        QCOMPARE(db.open(path, SqliteDatabase::Mode::Create), 0);
+        QCOMPARE(db.setKey("mvkpla.27.zqe"), 0);
+        QCOMPARE(db.exec("PRAGMA application_id = " + QByteArray::number(BankFile::kApplicationId) + ";" + statements),
+                 0);
+    }
+    QFile::remove(workgroup);
+    WorkgroupFile::create(workgroup, "xyz", "mvkpla.27.zqe", BankFile::identityAt(path));
 }
 
 } // namespace
@@ -190,9 +196,9 @@ private slots:
             for (qint64 page = 1; page * 1024 < QFileInfo(bank).size(); ++page)
                 patchBytes(bank, page * 1024 + 100, QByteArray(16, '\x5a'));
         else if (damage == QLatin1String("noKnowledgeTable"))
-            writeRawBank(bank, "CREATE TABLE choose (mkid INTEGER, tid INTEGER)");
+            writeRawBank(bank, workgroup, "CREATE TABLE choose (mkid INTEGER, tid INTEGER)");
         else if (damage == QLatin1String("noMkidColumn"))
-            writeRawBank(bank, "CREATE TABLE choose (tid INTEGER, Timu TEXT)");
+            writeRawBank(bank, workgroup, "CREATE TABLE choose (tid INTEGER, Timu TEXT)");
         else if (damage == QLatin1String("fifoBank")) {
             QFile::remove(bank);
             QCOMPARE(::mkfifo(QFile::encodeName(bank).constData(), 0600), 0);

@@ -86,6 +86,10 @@ void TestBankReplace::readerSeesTheOldBankOrTheNew() {
         row[tid] = QByteArray::number(row[tid].toInt() + 1000);
     const QString thirteen = writeTestBank(dir.filePath(QStringLiteral("b")), larger);
     const QString dat = writeTestBank(dir.filePath(QStringLiteral("read")), makeTables(11, 2));
+    // A workgroup file that names no bank goes with both: only the bank's replacement is under test here.
+    const QString workgroup = QDir(dat).filePath(QStringLiteral("Mq4100.mdw"));
+    QVERIFY(QFile::remove(workgroup));
+    WorkgroupFile::create(workgroup, "xyz", "mvkpla.27.zqe");
 
     TDm dm;
     dm.ADOConnection1->setConnectionString(testConnectionString(dat));

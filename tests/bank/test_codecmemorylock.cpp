@@ -107,6 +107,10 @@ private slots:
         QVERIFY(QFile::remove(QDir(copyDat).filePath(QStringLiteral("Bs.mdb"))));
         QVERIFY(QFile::copy(QDir(dat).filePath(QStringLiteral("Bs.mdb")),
                             QDir(copyDat).filePath(QStringLiteral("Bs.mdb"))));
+        // The workgroup file goes along: it names the bank it belongs with.
+        QVERIFY(QFile::remove(QDir(copyDat).filePath(QStringLiteral("Mq4100.mdw"))));
+        QVERIFY(QFile::copy(QDir(dat).filePath(QStringLiteral("Mq4100.mdw")),
+                            QDir(copyDat).filePath(QStringLiteral("Mq4100.mdw"))));
         const int afterSecondWrite = CipherKeyCache::derivationCount();
         TADOConnection copy;
         copy.setConnectionString(testConnectionString(copyDat));

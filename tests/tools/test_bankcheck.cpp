@@ -270,7 +270,7 @@ void TestBankCheck::findings_data() {
         set(t.choose, "2", QStringLiteral("ANSWER_B"), "不需要事先确定栈的容量，只要有可用的存储空间就能入栈");
     }) << QStringList{QStringLiteral("W|choose|tid=2|正确选项 B 有 26 个字，最长的干扰项只有 5 个字")};
     QTest::newRow("two blanks that grade each other")
-        << Mutation([](BankTables &t) { set(t.fill, "3", QStringLiteral("KEY"), "当型#while@直到型@do-while"); })
+        << Mutation([](BankTables &t) { setKey(t.fill, "3", "当型#while@直到型@do-while"); })
         << QStringList{QStringLiteral("W|Fill|TID=3|第 1 空的候选答案“while”包含在第 2 空的候选答案“do-while”中")};
     QTest::newRow("fill-in keys in every documented shape") << Mutation([](BankTables &t) {
         setKey(t.fill, "1", "栈");

@@ -2,10 +2,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/TestBank.h"
 #include "tests/support/TestPaths.h"
@@ -44,6 +49,11 @@ private slots:
     void showPrintsOneQuestion();
     void showRefusesWhatItCannotFind();
     void drawPrintsThePapersTexts();
+    void passwordsFromFiles();
+    void passwordFromStandardInput();
+    void systemConditionsAreSaidInChinese();
+    void longPathsAreSaidToBeTooLong();
+    void unreadableFolderIsNamed();
 };
 
 void TestBankTool::usage_data() {
@@ -403,6 +413,150 @@ void TestBankTool::drawPrintsThePapersTexts() {
     QCOMPARE(choices, 55);
     QCOMPARE(fills, 10);
     QVERIFY(run.out.contains(QStringLiteral("抽题用时")));
+}
+
+// Passwords kept in files stay out of the process list; the first line counts, its line end (LF or CR LF) not.
+void TestBankTool::passwordsFromFiles() {
+    QTemporaryDir dir;
+    const QString passwordFile = dir.filePath(QStringLiteral("pw"));
+    const QString keyFile = dir.filePath(QStringLiteral("key"));
+    const QString emptyFile = dir.filePath(QStringLiteral("empty"));
+    for (const auto &[path, bytes] : {std::pair{passwordFile, QByteArray("口令 1\r\nsecond line\n")},
+                                      std::pair{keyFile, QByteArray("key'2\n")}, std::pair{emptyFile, QByteArray()}}) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    const QString dat = dir.filePath(QStringLiteral("Dat"));
+    const Run generated = tool({QStringLiteral("generate"), dat, QStringLiteral("--password-file"), passwordFile,
+                                QStringLiteral("--db-password-file"), keyFile});
+    QVERIFY2(generated.status == 0, qPrintable(generated.err));
+    const Run onTheLine = tool({QStringLiteral("check"), dat, QStringLiteral("--password"), QStringLiteral("口令 1"),
+                                QStringLiteral("--db-password"), QStringLiteral("key'2")});
+    QVERIFY2(onTheLine.status == 0, qPrintable(onTheLine.err));
+
+    const Run both = tool({QStringLiteral("check"), dat, QStringLiteral("--password"), QStringLiteral("x"),
+                           QStringLiteral("--password-file"), passwordFile});
+    QCOMPARE(both.status, 2);
+    QVERIFY2(both.err.contains(QStringLiteral("--password 和 --password-file 只能给一个")), qPrintable(both.err));
+    const Run twiceFromInput = tool({QStringLiteral("check"), dat, QStringLiteral("--password-file"),
+                                     QStringLiteral("-"), QStringLiteral("--db-password-file"), QStringLiteral("-")});
+    QCOMPARE(twiceFromInput.status, 2);
+    for (const QString &bad : {dir.filePath(QStringLiteral("nowhere")), emptyFile, dir.path()}) {
+        const Run refused = tool({QStringLiteral("check"), dat, QStringLiteral("--db-password-file"), bad});
+        QCOMPARE(refused.status, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("--db-password-file 的密码文件")) && refused.err.contains(bad),
+                 qPrintable(refused.err));
+    }
+}
+
+void TestBankTool::passwordFromStandardInput() {
+    QTemporaryDir dir;
+    const QString dat = writeTestBank(dir.path(), makeTables(11, 2), BankCredentials{"xyz", "管道里的密码", "k"});
+    QProcess check;
+    check.start(QDir(binDir()).filePath(QStringLiteral("mockexam-bank")),
+                {QStringLiteral("check"), dat, QStringLiteral("--password-file"), QStringLiteral("-"),
+                 QStringLiteral("--db-password"), QStringLiteral("k")});
+    QVERIFY(check.waitForStarted());
+    check.write(QStringLiteral("管道里的密码\r\n").toUtf8());
+    check.closeWriteChannel();
+    QVERIFY(check.waitForFinished(60000));
+    QVERIFY2(check.exitCode() == 0, check.readAllStandardError().constData());
+}
+
+// What the system or the engine reports reaches the user in Chinese, naming the file the user knows.
+void TestBankTool::systemConditionsAreSaidInChinese() {
+    QTemporaryDir dir;
+    const QString src = dir.filePath(QStringLiteral("src"));
+    writeCsvSources(makeTables(), src);
+
+    // A file size limit stands in for a full disk: the bank is written under a hidden name, which no message gives.
+    const QString out = dir.filePath(QStringLiteral("Dat"));
+    QProcess limited;
+    limited.start(QStringLiteral("bash"),
+                  {QStringLiteral("-c"), QStringLiteral("ulimit -f 8; trap '' XFSZ; exec \"$0\" build \"$1\" \"$2\""),
+                   QDir(binDir()).filePath(QStringLiteral("mockexam-bank")), src, out});
+    QVERIFY(limited.waitForFinished(60000));
+    const QString full = QString::fromUtf8(limited.readAllStandardError());
+    QCOMPARE(limited.exitCode(), 1);
+    QVERIFY2(full.contains(QStringLiteral("无法写入题库文件：") + QDir(out).filePath(QStringLiteral("Bs.mdb"))) &&
+                 full.contains(QStringLiteral("文件超出了文件系统允许的大小")),
+             qPrintable(full));
+    QVERIFY2(!full.contains(QStringLiteral(".Bs.mdb.")), qPrintable(full));
+    QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // A folder where a source or the bank should be.
+    QVERIFY(QFile::remove(QDir(src).filePath(QStringLiteral("Fill.csv"))));
+    QVERIFY(QDir(src).mkdir(QStringLiteral("Fill.csv")));
+    const Run folderSource = tool({QStringLiteral("build"), src, out});
+    QCOMPARE(folderSource.status, 1);
+    QVERIFY2(folderSource.err.contains(QStringLiteral("这是一个文件夹")), qPrintable(folderSource.err));
+    const QString dat = writeTestBank(dir.filePath(QStringLiteral("bank")), makeTables());
+    QVERIFY(QFile::remove(QDir(dat).filePath(QStringLiteral("Mq4100.mdw"))));
+    QVERIFY(QDir(dat).mkdir(QStringLiteral("Mq4100.mdw")));
+    const Run folderWorkgroup = tool({QStringLiteral("check"), dat});
+    QCOMPARE(folderWorkgroup.status, 1);
+    QVERIFY2(!folderWorkgroup.err.contains(QStringLiteral("directory")), qPrintable(folderWorkgroup.err));
+
+    // Anything worded by the engine or the system in English would show here.
+    const QRegularExpression english(QStringLiteral("[A-Za-z]{3,} [a-z]{2,}"));
+    for (const QString &text : {full, folderSource.err, folderWorkgroup.err})
+        QVERIFY2(!english.match(text).hasMatch(), qPrintable(text));
+}
+
+// The engine opens paths of some 500 bytes, the system far longer ones: past the engine's limit both build and
+// check say that the path is too long and name it, rather than quoting the engine's "unable to open".
+void TestBankTool::longPathsAreSaidToBeTooLong() {
+    QTemporaryDir dir;
+    QString deep = dir.path();
+    while (deep.toUtf8().size() < 560)
+        deep = QDir(deep).filePath(QStringLiteral("很深的文件夹"));
+    QVERIFY(QDir().mkpath(deep));
+    const QString src = dir.filePath(QStringLiteral("src"));
+    writeCsvSources(makeTables(), src);
+
+    const Run refused = tool({QStringLiteral("build"), src, deep});
+    QCOMPARE(refused.status, 1);
+    QVERIFY2(refused.err.contains(QStringLiteral("路径太长：") + deep), qPrintable(refused.err));
+    QCOMPARE(QDir(deep).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+    // A bank put there by other means is refused by check as the trainer refuses it, naming the file.
+    const QString shallow = writeTestBank(dir.filePath(QStringLiteral("bank")), makeTables());
+    for (const QString &name : {QStringLiteral("Bs.mdb"), QStringLiteral("Mq4100.mdw")})
+        QVERIFY(QFile::copy(QDir(shallow).filePath(name), QDir(deep).filePath(name)));
+    const Run checked = tool({QStringLiteral("check"), deep});
+    QCOMPARE(checked.status, 1);
+    QVERIFY2(checked.err.contains(QStringLiteral("路径太长")) && checked.err.contains(deep), qPrintable(checked.err));
+    QVERIFY2(!checked.err.contains(QStringLiteral("unable")), qPrintable(checked.err));
+}
+
+// A bank folder this user may not enter is named as such, not reported as a missing workgroup file.
+void TestBankTool::unreadableFolderIsNamed() {
+    QTemporaryDir dir;
+    const QString dat = writeTestBank(dir.path(), makeTables());
+    const QByteArray folder = QFile::encodeName(dat);
+    QCOMPARE(::chmod(folder.constData(), 0), 0);
+    QString err;
+    if (::geteuid() != 0) {
+        err = tool({QStringLiteral("check"), dat}).err;
+    } else {
+        // The superuser enters every folder: an ordinary user runs the check.
+        const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+        if (runuser.isEmpty()) {
+            ::chmod(folder.constData(), 0700);
+            QSKIP("running as the superuser, and runuser is not installed");
+        }
+        QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+        QProcess check;
+        check.start(runuser, {QStringLiteral("-u"), QStringLiteral("nobody"), QStringLiteral("--"),
+                              QDir(binDir()).filePath(QStringLiteral("mockexam-bank")), QStringLiteral("check"), dat});
+        QVERIFY(check.waitForFinished(60000));
+        QCOMPARE(check.exitCode(), 1);
+        err = QString::fromUtf8(check.readAllStandardError());
+    }
+    ::chmod(folder.constData(), 0700);
+    QVERIFY2(err.contains(QStringLiteral("无法读取文件夹（没有权限）：") + dat), qPrintable(err));
+    QVERIFY2(!err.contains(QStringLiteral("不存在")), qPrintable(err));
 }
 
 QTEST_GUILESS_MAIN(TestBankTool)
