@@ -554,14 +554,19 @@ private:
 
         QList<QPair<int, QString>> found; // row, warning text
         for (int m = 1; m <= kModuleCount; ++m)
-            for (const ChoiceGiveAwayPair &pair : findChoiceGiveAways(moduleQuestions[m]))
+            for (const ChoiceGiveAwayPair &pair : findChoiceGiveAways(moduleQuestions[m])) {
+                // The answer as the author wrote it when it is the whole keyed option, not in its folded form.
+                const KeyedChoice &asked = moduleQuestions[m][pair.asked];
+                const QString keyed = asked.options[asked.key].trimmed();
+                const QString shown = GiveAway::normalized(keyed) == pair.answer ? keyed : pair.answer;
                 found.append({moduleRows[m][pair.asked],
                               // One arg() call: an answer such as "%1d" must not be taken for a place to fill.
                               QStringLiteral("同模块的选择题 %1 把本题的答案“%2”当作正确的内容印了出来，而且与本题"
                                              "题干相近（本题题干的相邻字词有 %3% 也在那道题中出现）：两题抽进同一张"
                                              "试卷时，一题就答了另一题")
-                                  .arg(rows.rowId(moduleRows[m][pair.giver], QStringLiteral("tid")), pair.answer,
+                                  .arg(rows.rowId(moduleRows[m][pair.giver], QStringLiteral("tid")), shown,
                                        QString::number(qRound(pair.overlap * 100)))});
+            }
         for (int r = 0; r < rows.rowCount(); ++r) {
             const QByteArray key = rows.value(r, QStringLiteral("Key"));
             const QStringList options = optionsOf(rows, r);
