@@ -98,7 +98,7 @@ build_libcsv() {
 
 # Only libcrypto: SQLCipher needs its ciphers, hashes and key derivation, nothing of TLS.
 build_openssl() {
-    (cd "$1" && ./Configure mingw64 no-shared no-tests no-docs no-apps no-module no-engine no-dso no-ui-console \
+    (cd "$1" && ./Configure mingw64 no-shared no-tests no-module no-engine no-dso no-ui-console \
         --cross-compile-prefix="$triplet-" --prefix="$2" --libdir=lib CC=gcc-posix >/dev/null &&
         make -j"$jobs" build_generated >/dev/null && make -j"$jobs" libcrypto.a >/dev/null)
     mkdir -p "$2/include/openssl" "$2/lib"

@@ -14,15 +14,12 @@
 #include <QRegularExpression>
 #include <QUuid>
 
-#include <signal.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <sqlite3.h>
 
 #include "engine/BankError.h"
 #include "engine/BankFile.h"
 #include "engine/ConnectionString.h"
+#include "engine/FileSystem.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
 #include "engine/TADOConnection.h"
@@ -140,12 +137,12 @@ void removeAside(const QString &path) {
 }
 
 QString systemError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return FileSystem::lastError();
 }
 
 void renameInto(const QString &from, const QString &to) {
-    // POSIX rename replaces an existing bank in one step; a reader sees either the old file or the new one.
-    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    // The rename replaces an existing bank in one step; a reader sees either the old file or the new one.
+    if (!FileSystem::renameReplacing(from, to))
         throw BankError(QStringLiteral("无法把新文件放到位：%1（%2）").arg(to, systemError()));
 }
 
@@ -158,10 +155,6 @@ const QRegularExpression &asidePattern() {
     return pattern;
 }
 
-bool processIsRunning(qint64 pid) {
-    return pid > 0 && pid <= INT_MAX && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
-}
-
 // Removes what builds that were killed left in DIR. A build still running (another process writing into the same
 // folder) keeps its files; names of older builds, which carried no process id, are always leftovers.
 void removeLeftovers(const QDir &dir) {
@@ -170,7 +163,7 @@ void removeLeftovers(const QDir &dir) {
         const QRegularExpressionMatch match = asidePattern().match(name);
         if (!match.hasMatch())
             continue;
-        if (match.hasCaptured(1) && processIsRunning(match.captured(1).toLongLong()))
+        if (match.hasCaptured(1) && FileSystem::processIsRunning(match.captured(1).toLongLong()))
             continue;
         QFile::remove(dir.filePath(name));
     }
@@ -178,12 +171,10 @@ void removeLeftovers(const QDir &dir) {
 
 // Keeps the file at PATH under the name KEPT as well, so that it can be put back; false when there is none.
 bool keepOld(const QString &path, const QString &kept) {
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+    if (!FileSystem::existsNoFollow(path))
         return false;
     // A second name for the same file costs nothing; where the file system has no hard links, a copy serves.
-    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(kept).constData()) != 0 &&
-        !QFile::copy(path, kept))
+    if (!FileSystem::hardLink(path, kept) && !QFile::copy(path, kept))
         throw BankError(QStringLiteral("无法保留原来的文件以便出错时恢复：%1（%2）").arg(path, systemError()));
     return true;
 }
@@ -214,9 +205,8 @@ void writeBank(const BankTables &tables, const QString &outDir, const BankCreden
         try {
             renameInto(bankAside, bank);
         } catch (const BankError &error) {
-            const bool restored = hadWorkgroup ? std::rename(QFile::encodeName(workgroupKept).constData(),
-                                                             QFile::encodeName(workgroup).constData()) == 0
-                                               : QFile::remove(workgroup);
+            const bool restored =
+                hadWorkgroup ? FileSystem::renameReplacing(workgroupKept, workgroup) : QFile::remove(workgroup);
             if (!restored) {
                 keptNeeded = true;
                 throw BankError(error.message() +

@@ -11,11 +11,11 @@
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
-#include <sys/stat.h>
 
 #include <sqlite3.h>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
 
@@ -89,17 +89,16 @@ void create(const QString &path, const QByteArray &user, const QByteArray &passw
 
 void verify(const QString &path, const QByteArray &user, const QByteArray &password) {
     // One stat serves both the checks and the identity of the file's version: this runs before every statement.
-    struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0)
+    const FileSystem::Status st = FileSystem::status(path);
+    if (!st.exists)
         throw BankError(QStringLiteral("工作组文件不存在：%1").arg(path));
-    if (!S_ISREG(st.st_mode))
+    if (!st.regular)
         throw BankError(notWorkgroup(path));
 
     QByteArray id;
     for (const QByteArray &part :
-         {QByteArray::number(quint64(st.st_dev)), QByteArray::number(quint64(st.st_ino)),
-          QByteArray::number(qint64(st.st_size)), QByteArray::number(qint64(st.st_mtim.tv_sec)),
-          QByteArray::number(qint64(st.st_mtim.tv_nsec)), user.toLower(), password})
+         {QByteArray::number(st.device), QByteArray::number(st.fileNumber), QByteArray::number(st.size),
+          QByteArray::number(st.modifiedSeconds), QByteArray::number(st.modifiedNanoseconds), user.toLower(), password})
         id += QByteArray::number(part.size()) + ':' + part;
     const QMutexLocker locker(&g_lock);
     if (g_verified.contains(id))

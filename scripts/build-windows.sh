@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# Builds the trainer for 64-bit Windows on this Debian machine: the cross toolchain's libraries (cached, see
+# windows-toolchain.sh), then the project with the same CMake files into build-win/, the portable zip and the
+# installer. With --test, also runs the Windows build's tests under Wine.
+#   scripts/build-windows.sh [--test]
+#   MOCKEXAM_WIN_BUILD=DIR   the build folder (default build-win)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+run_tests=no
+[ "${1:-}" = --test ] && run_tests=yes
+build="${MOCKEXAM_WIN_BUILD:-build-win}"
+start=$SECONDS
+
+mapfile -t prefixes < <(bash scripts/windows-toolchain.sh)
+prefix_of() {
+    local p
+    for p in "${prefixes[@]}"; do
+        case "$(basename "$p")" in "$1"-*) echo "$p" && return 0 ;; esac
+    done
+    echo "no $1 in the toolchain" >&2
+    return 1
+}
+qt=$(prefix_of qt)
+ssl=$(prefix_of openssl)
+cipher=$(prefix_of sqlcipher)
+csv=$(prefix_of libcsv)
+echo "toolchain ready after $((SECONDS - start)) s"
+
+# pkg-config answers for the target from these files only, never from the build machine's libraries.
+mkdir -p "$build/pkgconfig"
+cat >"$build/pkgconfig/sqlcipher.pc" <<EOF
+Name: sqlcipher
+Description: SQLCipher for Windows, from the cross toolchain
+Version: 3.4.1
+Cflags: -I$cipher/include/sqlcipher -DSQLITE_HAS_CODEC
+Libs: -L$cipher/lib -lsqlcipher -L$ssl/lib -lcrypto -lws2_32 -lcrypt32 -lbcrypt
+EOF
+export PKG_CONFIG_LIBDIR="$PWD/$build/pkgconfig"
+unset PKG_CONFIG_PATH
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+prefix_list=$(IFS=';' && echo "${prefixes[*]}")
+# The static libcrypto needs the system's socket and crypto libraries after it on the link line.
+standard_libraries="-lws2_32 -lcrypt32 -lbcrypt -lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid"
+standard_libraries="$standard_libraries -lcomdlg32 -ladvapi32"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DMOCKEXAM_WERROR=ON \
+    -DCMAKE_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64-x86_64.cmake" \
+    -DMOCKEXAM_WIN_PREFIXES="$prefix_list" -DCMAKE_PREFIX_PATH="$prefix_list" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DOPENSSL_ROOT_DIR="$ssl" -DOPENSSL_USE_STATIC_LIBS=ON \
+    -DCMAKE_C_FLAGS="-isystem $csv/include" -DCMAKE_CXX_FLAGS="-isystem $csv/include" \
+    -DCMAKE_EXE_LINKER_FLAGS="-L$csv/lib -static-libgcc" \
+    -DCMAKE_CXX_STANDARD_LIBRARIES="$standard_libraries" -DCMAKE_C_STANDARD_LIBRARIES="$standard_libraries" \
+    -DMOCKEXAM_JET_READER=OFF "${launcher[@]}" >"$build/configure.log" || {
+    cat "$build/configure.log"
+    exit 1
+}
+cmake --build "$build" -j2
+cmake --build "$build" --target windows_zip windows_installer
+echo "Windows build done after $((SECONDS - start)) s:"
+ls -l "$build"/mockexam-*-win64.zip "$build"/mockexam-*-setup.exe
+
+if [ "$run_tests" = yes ]; then
+    (cd "$build" && ctest --output-on-failure -j2)
+fi
