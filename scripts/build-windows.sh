@@ -13,6 +13,21 @@ run_tests=no
 build="${MOCKEXAM_WIN_BUILD:-build-win}"
 start=$SECONDS
 
+# What the cross build and its tests need beyond the Linux build's packages (scripts/install-deps.sh): the MinGW-w64
+# compilers (posix threads), tclsh for SQLCipher's generated source, Wine, NSIS, and the X tools of the window tests.
+packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 tcl dpkg-dev
+    wine wine64 nsis xvfb xauth xdotool x11-utils qt6-base-dev-tools qt6-translations-l10n fonts-arphic-uming)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
 mapfile -t prefixes < <(bash scripts/windows-toolchain.sh)
 prefix_of() {
     local p
@@ -27,6 +42,14 @@ ssl=$(prefix_of openssl)
 cipher=$(prefix_of sqlcipher)
 csv=$(prefix_of libcsv)
 echo "toolchain ready after $((SECONDS - start)) s"
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+
+# The Linux bank tool, for the tests that cross banks between the two systems: a build of its own, the tool alone.
+cmake -S . -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF "${launcher[@]}" \
+    >"$build/host-configure.log"
+cmake --build "$build/host" -j2 --target mockexam-bank
 
 # pkg-config answers for the target from these files only, never from the build machine's libraries.
 mkdir -p "$build/pkgconfig"
@@ -39,10 +62,6 @@ Libs: -L$cipher/lib -lsqlcipher -L$ssl/lib -lcrypto -lws2_32 -lcrypt32 -lbcrypt
 EOF
 export PKG_CONFIG_LIBDIR="$PWD/$build/pkgconfig"
 unset PKG_CONFIG_PATH
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
-
-launcher=()
-command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 prefix_list=$(IFS=';' && echo "${prefixes[*]}")
 # The static libcrypto needs the system's socket and crypto libraries after it on the link line.
 standard_libraries="-lws2_32 -lcrypt32 -lbcrypt -lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid"
@@ -55,7 +74,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -D
     -DCMAKE_C_FLAGS="-isystem $csv/include" -DCMAKE_CXX_FLAGS="-isystem $csv/include" \
     -DCMAKE_EXE_LINKER_FLAGS="-L$csv/lib -static-libgcc" \
     -DCMAKE_CXX_STANDARD_LIBRARIES="$standard_libraries" -DCMAKE_C_STANDARD_LIBRARIES="$standard_libraries" \
-    -DMOCKEXAM_JET_READER=OFF "${launcher[@]}" >"$build/configure.log" || {
+    -DMOCKEXAM_JET_READER=OFF -DMOCKEXAM_LINUX_BANK_TOOL_DIR="$PWD/$build/host/bin" "${launcher[@]}" >"$build/configure.log" || {
     cat "$build/configure.log"
     exit 1
 }
