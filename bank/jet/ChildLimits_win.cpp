@@ -29,7 +29,7 @@ ChildLimits::ChildLimits(QProcess &child) : m_child(child) {
         return;
     }
     m_job = job;
-    // The child must not show the system's "program has stopped" box either before the job holds it.
+    // The bank tool is a console program: no console window flashes up beside the trainer while it reads.
     m_child.setCreateProcessArgumentsModifier(
         [](QProcess::CreateProcessArguments *arguments) { arguments->flags |= CREATE_NO_WINDOW; });
 }
