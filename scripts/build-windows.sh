@@ -63,12 +63,18 @@ EOF
 export PKG_CONFIG_LIBDIR="$PWD/$build/pkgconfig"
 unset PKG_CONFIG_PATH
 prefix_list=$(IFS=';' && echo "${prefixes[*]}")
+# Qt's own toolchain file (which loads ours) finds the host tools through QT_HOST_PATH. Packages are looked up in
+# each prefix's lib/cmake: a prefix path equal to a root path entry would be re-rooted into a path that does not
+# exist.
+cmake_dirs=$(for p in "${prefixes[@]}"; do printf '%s/lib/cmake;' "$p"; done)
+cmake_dirs=${cmake_dirs%;}
 # The static libcrypto needs the system's socket and crypto libraries after it on the link line.
 standard_libraries="-lws2_32 -lcrypt32 -lbcrypt -lkernel32 -luser32 -lgdi32 -lshell32 -lole32 -loleaut32 -luuid"
 standard_libraries="$standard_libraries -lcomdlg32 -ladvapi32"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DMOCKEXAM_WERROR=ON \
-    -DCMAKE_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64-x86_64.cmake" \
-    -DMOCKEXAM_WIN_PREFIXES="$prefix_list" -DCMAKE_PREFIX_PATH="$prefix_list" \
+    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+    -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/packaging/windows/mingw-w64-x86_64.cmake" \
+    -DMOCKEXAM_WIN_PREFIXES="$prefix_list" -DCMAKE_PREFIX_PATH="$cmake_dirs" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DOPENSSL_ROOT_DIR="$ssl" -DOPENSSL_USE_STATIC_LIBS=ON \
     -DCMAKE_C_FLAGS="-isystem $csv/include" -DCMAKE_CXX_FLAGS="-isystem $csv/include" \
