@@ -12,7 +12,7 @@ set(MOCKEXAM_WINE_DLLS "${qt_bin};${gcc_bin};/usr/${MINGW_TRIPLET}/lib;${MOCKEXA
 set(MOCKEXAM_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix" CACHE PATH "The Wine prefix the tests run in")
 set(MOCKEXAM_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run.sh)
 file(WRITE ${MOCKEXAM_WINE_RUN}.tmp "#!/usr/bin/env bash\n"
-     "export MOCKEXAM_WINE_PREFIX='${MOCKEXAM_WINE_PREFIX}'\n"
+     "export MOCKEXAM_WINE_PREFIX=\"\${MOCKEXAM_WINE_PREFIX:-${MOCKEXAM_WINE_PREFIX}}\"\n"
      "export MOCKEXAM_WINE_DLLS='${MOCKEXAM_WINE_DLLS}'\n"
      "exec bash '${CMAKE_SOURCE_DIR}/tests/windows/wine-run.sh' \"$@\"\n")
 file(CHMOD ${MOCKEXAM_WINE_RUN}.tmp PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE

@@ -9,15 +9,19 @@ set -uo pipefail
 setup="$1"
 winlist="$2"
 run="${MOCKEXAM_WINE_RUN:?}"
+# The window tests have a prefix of their own (MOCKEXAM_WINE_PREFIX, set by CTest): the Wine desktop belongs to the
+# X display it was first opened on, and the window-free tests may be running in the shared prefix meanwhile.
+# Whatever ran in it before (on another display) is ended first.
+export MOCKEXAM_WINE_PREFIX="${MOCKEXAM_WINE_PREFIX:?}"
+"$run" cmd /c exit 0 >/dev/null 2>&1
+WINEPREFIX="$MOCKEXAM_WINE_PREFIX" wineserver -k 2>/dev/null
 pid=
 fail() {
     echo "FAIL: $*" >&2
     kill "$pid" 2>/dev/null
     exit 1
 }
-# The prefix's C: drive, from the emulator's settings.
-prefix=$(sed -n "s/^export MOCKEXAM_WINE_PREFIX='\(.*\)'$/\1/p" "$run")
-[ -d "$prefix/drive_c" ] || "$run" cmd /c exit 0 >/dev/null 2>&1
+prefix="$MOCKEXAM_WINE_PREFIX"
 installed="$prefix/drive_c/Program Files/mockexam"
 menu="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 wait_wine() { WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true; }

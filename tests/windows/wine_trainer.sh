@@ -14,6 +14,12 @@ set -uo pipefail
 folder="$1"
 winlist="$2"
 run="${MOCKEXAM_WINE_RUN:?}"
+# The window tests have a prefix of their own (MOCKEXAM_WINE_PREFIX, set by CTest): the Wine desktop belongs to the
+# X display it was first opened on, and the window-free tests may be running in the shared prefix meanwhile.
+# Whatever ran in it before (on another display) is ended first.
+export MOCKEXAM_WINE_PREFIX="${MOCKEXAM_WINE_PREFIX:?}"
+"$run" cmd /c exit 0 >/dev/null 2>&1
+WINEPREFIX="$MOCKEXAM_WINE_PREFIX" wineserver -k 2>/dev/null
 work=$(mktemp -d)
 pid=
 trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
