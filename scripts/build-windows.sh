@@ -28,7 +28,9 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-mapfile -t prefixes < <(bash scripts/windows-toolchain.sh)
+mkdir -p "$build"
+bash scripts/windows-toolchain.sh >"$build/toolchain-prefixes.txt"
+mapfile -t prefixes <"$build/toolchain-prefixes.txt"
 prefix_of() {
     local p
     for p in "${prefixes[@]}"; do
