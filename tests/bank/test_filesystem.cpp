@@ -9,9 +9,9 @@
 
 #include "drawing/PaperDrawing.h"
 #include "engine/FileSystem.h"
-#include "engine/TDm.h"
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
+#include "engine/TDm.h"
 #include "tests/support/TestBank.h"
 
 namespace {

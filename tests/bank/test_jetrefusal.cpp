@@ -18,7 +18,8 @@ private slots:
     void legacyBankIsRefusedByName() {
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());
-        const QString dir = makeJetBankDir(tmp.filePath(QStringLiteral("Dat")), QStringLiteral("V2003_no-password.mdb"));
+        const QString dir =
+            makeJetBankDir(tmp.filePath(QStringLiteral("Dat")), QStringLiteral("V2003_no-password.mdb"));
         TADOConnection connection;
         connection.setConnectionString(jetConnectionString(dir, QByteArray()));
         TADOQuery query(&connection);
