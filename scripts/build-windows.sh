@@ -6,6 +6,7 @@
 # installer. With --test, also runs the Windows build's tests under Wine.
 #   scripts/build-windows.sh [--test]
 #   MOCKEXAM_WIN_BUILD=DIR   the build folder (default build-win)
+#   MOCKEXAM_WIN_LIBS="..."  only these toolchain libraries (default: all, the bank tool's workbook libraries too)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 run_tests=no
@@ -29,7 +30,9 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 mkdir -p "$build"
-bash scripts/windows-toolchain.sh >"$build/toolchain-prefixes.txt"
+# MOCKEXAM_WIN_LIBS limits the toolchain to the libraries named (default: all of them).
+# shellcheck disable=SC2086
+bash scripts/windows-toolchain.sh ${MOCKEXAM_WIN_LIBS:-} >"$build/toolchain-prefixes.txt"
 mapfile -t prefixes <"$build/toolchain-prefixes.txt"
 prefix_of() {
     local p
