@@ -10,12 +10,14 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include <signal.h>
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "engine/BankError.h"
 #include "engine/BankFile.h"
+#include "engine/FileSystem.h"
 #include "engine/SystemCondition.h"
 #include "engine/WorkgroupFile.h"
 
@@ -24,31 +26,32 @@ namespace {
 const char kBankName[] = "Bs.mdb";
 const char kWorkgroupName[] = "Mq4100.mdw";
 
+#ifndef _WIN32
 QByteArray encoded(const QString &path) {
     return QFile::encodeName(path);
 }
+#endif
 
 QString shown(const QString &path) {
     return QDir::toNativeSeparators(path);
 }
 
 bool renamed(const QString &from, const QString &to) {
-    return std::rename(encoded(from).constData(), encoded(to).constData()) == 0;
+    return FileSystem::renameReplacing(from, to);
 }
 
 void renameInto(const QString &from, const QString &to) {
-    // POSIX rename replaces an existing bank in one step; a reader sees either the old file or the new one.
+    // The rename replaces an existing bank in one step; a reader sees either the old file or the new one.
     if (!renamed(from, to))
         throw BankError(QStringLiteral("无法把新文件放到位：%1（%2）").arg(shown(to), SystemCondition::text(errno)));
 }
 
 // Keeps the file at PATH under the name KEPT as well, so that it can be put back; false when there is none.
 bool keepOld(const QString &path, const QString &kept) {
-    struct stat st {};
-    if (::lstat(encoded(path).constData(), &st) != 0)
+    if (!FileSystem::existsNoFollow(path))
         return false;
     // A second name for the same file costs nothing; where the file system has no hard links, a copy serves.
-    if (::link(encoded(path).constData(), encoded(kept).constData()) != 0 && !QFile::copy(path, kept))
+    if (!FileSystem::hardLink(path, kept) && !QFile::copy(path, kept))
         throw BankError(QStringLiteral("无法保留原来的文件以便出错时恢复：%1（%2）")
                             .arg(shown(path), SystemCondition::text(errno)));
     return true;
@@ -57,7 +60,12 @@ bool keepOld(const QString &path, const QString &kept) {
 // An administrator may have narrowed who reads the bank (mode 600, a group of teachers): a rebuild keeps that.
 // The owner passes on only for the superuser, the one who may give files away; a group the builder is no member
 // of cannot pass, and the new file keeps the builder's.
+// On Windows the new file takes the folder's inherited permissions, as the replaced one did.
 void takeOverAccess(const QString &replaced, const QString &aside) {
+#ifdef _WIN32
+    Q_UNUSED(replaced)
+    Q_UNUSED(aside)
+#else
     struct stat st {};
     if (::stat(encoded(replaced).constData(), &st) != 0 || !S_ISREG(st.st_mode))
         return;
@@ -68,6 +76,7 @@ void takeOverAccess(const QString &replaced, const QString &aside) {
     if (::chmod(path.constData(), st.st_mode & 07777) != 0)
         throw BankError(QStringLiteral("无法让新文件保留原来文件的权限：%1（%2）")
                             .arg(shown(replaced), SystemCondition::text(errno)));
+#endif
 }
 
 const QRegularExpression &asidePattern() {
@@ -78,7 +87,7 @@ const QRegularExpression &asidePattern() {
 }
 
 bool processIsRunning(qint64 pid) {
-    return pid > 0 && pid <= INT_MAX && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    return FileSystem::processIsRunning(pid);
 }
 
 // What killed builds left aside in one folder.

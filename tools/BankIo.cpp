@@ -15,6 +15,7 @@
 #include "engine/BankError.h"
 #include "engine/BankFile.h"
 #include "engine/ConnectionString.h"
+#include "engine/FileSystem.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
 #include "engine/SystemCondition.h"

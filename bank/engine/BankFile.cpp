@@ -6,13 +6,12 @@
 
 #include <QFile>
 
-#include <sys/stat.h>
-
 #include <sqlite3.h>
 
 #include "engine/BankError.h"
 #include "engine/CipherKeyCache.h"
 #include "engine/CodecMemoryLock.h"
+#include "engine/FileSystem.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
 #include "engine/SystemCondition.h"
@@ -48,14 +47,14 @@ void checkHeader(const QString &path, const QByteArray &head, qint64 size) {
 
 // Refuses what is not an ordinary file before anything opens it: opening a FIFO for reading would wait for a writer.
 void requireRegularFile(const QString &path) {
-    struct stat st {};
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, errno);
+    const FileSystem::Status st = FileSystem::status(path);
+    if (!st.exists) {
+        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, st.error);
         throw BankError(unreachable.isEmpty() ? QStringLiteral("题库文件不存在：%1").arg(path) : unreachable);
     }
-    if (S_ISDIR(st.st_mode))
+    if (st.directory)
         throw BankError(QStringLiteral("不是题库文件（这是一个文件夹）：%1").arg(path));
-    if (!S_ISREG(st.st_mode))
+    if (!st.regular)
         throw BankError(QStringLiteral("不是题库文件（不是普通文件）：%1").arg(path));
 }
 

@@ -12,11 +12,11 @@
 #include <openssl/crypto.h>
 #include <openssl/evp.h>
 #include <openssl/rand.h>
-#include <sys/stat.h>
 
 #include <sqlite3.h>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "engine/SqliteDatabase.h"
 #include "engine/SqliteStatement.h"
 #include "engine/SystemCondition.h"
@@ -88,13 +88,15 @@ QByteArray readBankIdentity(SqliteDatabase &db, const QString &path) {
     return value;
 }
 
-void requireWorkgroupPath(const QString &path, struct stat *st) {
-    if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), st) != 0) {
-        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, errno);
+FileSystem::Status requireWorkgroupPath(const QString &path) {
+    const FileSystem::Status st = FileSystem::status(path);
+    if (!st.exists) {
+        const QString unreachable = path.isEmpty() ? QString() : SystemCondition::unreachable(path, st.error);
         throw BankError(unreachable.isEmpty() ? QStringLiteral("工作组文件不存在：%1").arg(path) : unreachable);
     }
-    if (!S_ISREG(st->st_mode))
+    if (!st.regular)
         throw BankError(notWorkgroup(path));
+    return st;
 }
 
 } // namespace
@@ -146,14 +148,12 @@ void create(const QString &path, const QByteArray &user, const QByteArray &passw
 
 QByteArray verify(const QString &path, const QByteArray &user, const QByteArray &password) {
     // One stat serves both the checks and the identity of the file's version: this runs before every statement.
-    struct stat st {};
-    requireWorkgroupPath(path, &st);
+    const FileSystem::Status st = requireWorkgroupPath(path);
 
     QByteArray id;
     for (const QByteArray &part :
-         {QByteArray::number(quint64(st.st_dev)), QByteArray::number(quint64(st.st_ino)),
-          QByteArray::number(qint64(st.st_size)), QByteArray::number(qint64(st.st_mtim.tv_sec)),
-          QByteArray::number(qint64(st.st_mtim.tv_nsec)), user.toLower(), password})
+         {QByteArray::number(st.device), QByteArray::number(st.fileNumber), QByteArray::number(st.size),
+          QByteArray::number(st.modifiedSeconds), QByteArray::number(st.modifiedNanoseconds), user.toLower(), password})
         id += QByteArray::number(part.size()) + ':' + part;
     const QMutexLocker locker(&g_lock);
     const auto verified = g_verified.constFind(id);
@@ -191,8 +191,7 @@ QByteArray verify(const QString &path, const QByteArray &user, const QByteArray 
 }
 
 QByteArray bankIdentity(const QString &path) {
-    struct stat st {};
-    requireWorkgroupPath(path, &st);
+    requireWorkgroupPath(path);
     SqliteDatabase db;
     openWorkgroup(db, path);
     return readBankIdentity(db, path);

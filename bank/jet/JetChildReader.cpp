@@ -11,22 +11,15 @@
 #include <QThread>
 #include <QTimer>
 
-#include <sys/resource.h>
-
 #include "engine/BankError.h"
-#include "engine/SanitizerBuild.h"
+#include "engine/FileSystem.h"
+#include "jet/ChildLimits.h"
 
 namespace {
 
 constexpr int kDefaultTimeout = 30000;
 // A bank of some thousands of questions comes to a few megabytes; this is far past any real one.
 constexpr qint64 kMaxStream = qint64(512) * 1024 * 1024;
-// Left off in an address-sanitizer build, whose reserved address space would keep the child from starting.
-#if !defined(MOCKEXAM_ADDRESS_SANITIZER)
-// A bank of some thousands of questions needs well under a tenth of this; a damaged length field that makes libmdb
-// ask for more ends the child quickly instead of after minutes of paging.
-constexpr rlim_t kMaxChildMemory = rlim_t(1) * 1024 * 1024 * 1024;
-#endif
 
 QString g_toolPath;
 int g_timeout = kDefaultTimeout;
@@ -93,17 +86,11 @@ QString besideExecutable() {
     if (QCoreApplication::instance())
         dir = QCoreApplication::applicationDirPath();
     else
-        dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+        dir = QFileInfo(FileSystem::executablePath()).absolutePath();
+#ifdef Q_OS_WIN
+    return QDir(dir).filePath(QStringLiteral("mockexam-bank.exe"));
+#else
     return QDir(dir).filePath(QStringLiteral("mockexam-bank"));
-}
-
-// Runs in the child between fork and exec: only async-signal-safe calls.
-void limitChild() {
-    const rlimit noCore{0, 0};
-    setrlimit(RLIMIT_CORE, &noCore);
-#if !defined(MOCKEXAM_ADDRESS_SANITIZER)
-    const rlimit memory{kMaxChildMemory, kMaxChildMemory};
-    setrlimit(RLIMIT_AS, &memory);
 #endif
 }
 
@@ -116,6 +103,13 @@ QString unreadable(const QString &role, const QString &path, const QString &why)
 namespace JetChildReader {
 
 QList<JetTable> read(const QString &path, const QStringList &tables, const QString &role) {
+#if !MOCKEXAM_JET_READER
+    // This build carries no reader for the legacy format (its library is not available for this system).
+    Q_UNUSED(tables)
+    throw BankError(QStringLiteral("本版本不能读取 Access/Jet 格式的%1：%2（请在 Linux 版中用“mockexam-bank import-jet”"
+                                   "把它转换为本程序的题库格式）")
+                        .arg(role, QDir::toNativeSeparators(path)));
+#endif
     const QString tool = toolPath();
     if (!QFileInfo(tool).isExecutable())
         throw BankError(QStringLiteral("找不到读取 Access/Jet 格式%1所需的程序：%2（它应与练习程序放在同一文件夹中）")
@@ -131,7 +125,7 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
     environment.remove(QStringLiteral("MDBOPTS")); // debugging switches of libmdb, which print to standard output
     environment.insert(QStringLiteral("MDB_ICONV"), QStringLiteral("UTF-8"));
     child.setProcessEnvironment(environment);
-    child.setChildProcessModifier(limitChild);
+    ChildLimits limits(child);
 
     ++g_runs;
     const QDeadlineTimer deadline(g_timeout);
@@ -140,6 +134,11 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
         throw BankError(unreadable(
             role, path,
             QStringLiteral("无法启动读取程序 %1：%2").arg(QDir::toNativeSeparators(tool), child.errorString())));
+    if (!limits.started()) {
+        child.kill();
+        child.waitForFinished(5000);
+        throw BankError(unreadable(role, path, QStringLiteral("无法限制读取程序的内存")));
+    }
 
     QByteArray stream;
     const WaitEnd end = g_reentryGuardFactory && onApplicationThread() ? waitInEventLoop(child, deadline, stream)

@@ -5,20 +5,20 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <sys/stat.h>
+#include "engine/FileSystem.h"
 
 namespace JetFileVersion {
 
 QByteArray of(const QString &path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    struct stat st {};
-    if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &st) != 0)
+    const FileSystem::Status st = FileSystem::status(canonical);
+    if (!st.exists)
         return QByteArray();
     const QByteArray name = canonical.toUtf8();
     // The path goes first with its length, so that no path can run into the numbers after it.
     QByteArray id = QByteArray::number(name.size()) + ':' + name;
-    for (const qint64 part : {qint64(st.st_dev), qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec),
-                              qint64(st.st_mtim.tv_nsec)})
+    for (const qint64 part :
+         {qint64(st.device), qint64(st.fileNumber), st.size, st.modifiedSeconds, st.modifiedNanoseconds})
         id += '|' + QByteArray::number(part);
     return id;
 }
