@@ -148,7 +148,7 @@ build_qt() {
         -DFEATURE_tabletevent=OFF -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF \
         -DFEATURE_printsupport=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF \
         -DFEATURE_zstd=OFF -DFEATURE_system_zlib=OFF -DFEATURE_icu=OFF \
-        -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
+        -DFEATURE_direct2d=ON -DFEATURE_jpeg=OFF -DFEATURE_gif=OFF -DFEATURE_ico=OFF \
         "${launcher[@]}" >"$cache/work/qt-configure.log"
     nice -n 10 ninja -C "$cache/work/qt-build" -j"$jobs" >"$cache/work/qt-build.log"
     DESTDIR="$cache/work/qt-stage" cmake --install "$cache/work/qt-build" >/dev/null
