@@ -103,18 +103,6 @@ void appendField(QByteArray &out, const QByteArray &value) {
     out += '"';
 }
 
-// Finds NAME in DIR without regard to case; the exact spelling wins when both exist.
-QString findFile(const QString &dir, const QString &name) {
-    const QDir folder(dir);
-    if (folder.exists(name))
-        return folder.filePath(name);
-    const QStringList entries = folder.entryList(QDir::Files);
-    for (const QString &entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.filePath(entry);
-    return folder.filePath(name);
-}
-
 // The separator the first line seems to use when it is not a comma: a header of names separated by tabs or
 // semicolons reads as one long column name, and the file then fails somewhere later.
 QString separatorHint(const QByteArray &text, char separator) {
@@ -307,7 +295,9 @@ BankTables readCsvSources(const QString &dir) {
     if (!QFileInfo(dir).isDir())
         throw BankError(QStringLiteral("CSV 源文件夹不存在：%1").arg(QDir::toNativeSeparators(dir)));
     auto read = [&dir](const QString &table) {
-        return readCsvTable(findFile(dir, BankColumns::csvFileName(table)), table);
+        const QString name = BankColumns::csvFileName(table);
+        const QString found = findSourceFile(dir, name);
+        return readCsvTable(found.isEmpty() ? QDir(dir).filePath(name) : found, table);
     };
     BankTables tables;
     tables.choose = read(BankColumns::choose);
@@ -323,4 +313,15 @@ void writeCsvSources(const BankTables &tables, const QString &dir, CsvMark mark)
     writeCsvTable(tables.choose, folder.filePath(BankColumns::csvFileName(BankColumns::choose)), mark);
     writeCsvTable(tables.fill, folder.filePath(BankColumns::csvFileName(BankColumns::fill)), mark);
     writeCsvTable(tables.knowledge, folder.filePath(BankColumns::csvFileName(BankColumns::knowledge)), mark);
+}
+
+QString findSourceFile(const QString &dir, const QString &name) {
+    const QDir folder(dir);
+    if (folder.exists(name))
+        return folder.filePath(name);
+    const QStringList entries = folder.entryList(QDir::Files);
+    for (const QString &entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.filePath(entry);
+    return QString();
 }

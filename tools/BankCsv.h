@@ -37,4 +37,6 @@ void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark = C
 // The three sources choose.csv, Fill.csv and tzhishidian.csv in a folder. Reading finds the files without regard to
 // the case of their names; writing creates the folder and replaces each file whole, so a failure leaves the old one.
 BankTables readCsvSources(const QString &dir);
+// Finds NAME in DIR without regard to case (the exact spelling wins when both exist); empty when there is none.
+QString findSourceFile(const QString &dir, const QString &name);
 void writeCsvSources(const BankTables &tables, const QString &dir, CsvMark mark = CsvMark::None);

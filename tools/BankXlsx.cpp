@@ -30,18 +30,6 @@ QString numberText(const QString &stored, bool code, bool *ok) {
     return QString::number(value, 'g', 15);
 }
 
-// Finds a file in a folder without regard to the case of its name; empty when there is none.
-QString findFile(const QString &dir, const QString &name) {
-    const QDir folder(dir);
-    if (folder.exists(name))
-        return folder.filePath(name);
-    const QStringList entries = folder.entryList(QDir::Files);
-    for (const QString &entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return folder.filePath(entry);
-    return QString();
-}
-
 QByteArray readWhole(const QString &path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -173,8 +161,8 @@ BankTables read(const QString &path, QStringList *notices) {
         throw BankError(QStringLiteral("源文件夹或工作簿不存在：%1").arg(native(path)));
     QList<NumericCode> numericCodes;
     const auto table = [&](const QString &name) {
-        const QString csv = findFile(path, BankColumns::csvFileName(name));
-        const QString xlsx = findFile(path, name + QStringLiteral(".xlsx"));
+        const QString csv = findSourceFile(path, BankColumns::csvFileName(name));
+        const QString xlsx = findSourceFile(path, name + QStringLiteral(".xlsx"));
         if (csv.isEmpty() && !xlsx.isEmpty()) {
             const QString source = native(xlsx);
             XlsxWorkbook workbook(readWhole(xlsx), source);
