@@ -33,7 +33,6 @@ declare -A source_version=(
     [openssl]=3.0.17-1~deb12u2
     [libcsv]=3.0.3+dfsg-6
     [zlib]=1:1.2.13.dfsg-1
-    [libxlsxwriter]=1.1.4-2
     [libquazip1-qt5]=1.4-1
     [qt6-5compat]=6.4.2-1
 )
@@ -125,16 +124,6 @@ build_sqlcipher() {
     cp "$1/src/sqlite3ext.h" "$2/include/sqlcipher/" 2>/dev/null || true
 }
 
-build_libxlsxwriter() {
-    local z
-    z="$(prefix_of zlib)"
-    cmake -S "$1" -B "$1/build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" -DCMAKE_BUILD_TYPE=Release \
-        -DMOCKEXAM_WIN_PREFIXES="$z" -DZLIB_ROOT="$z" -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF \
-        -DCMAKE_INSTALL_PREFIX="$2" "${launcher[@]}" >/dev/null
-    cmake --build "$1/build-win" -j"$jobs" >/dev/null
-    cmake --install "$1/build-win" >/dev/null
-}
-
 # Core, Gui, Widgets and Test, the Windows platform plugin and the styles; moc, rcc and uic are the build machine's.
 # Left out besides the unused modules: the JPEG, GIF and ICO readers (the trainer draws its pictures and its icon
 # itself). Direct2D stays on: in 6.4.2 Qt Gui compiles its DirectWrite font database only with Direct2D, while the
@@ -178,9 +167,8 @@ build_quazip() {
     cmake --install "$1/build-win" >/dev/null
 }
 
-declare -A pkg_of=([zlib]=zlib [libcsv]=libcsv [openssl]=openssl [sqlcipher]=sqlcipher
-    [libxlsxwriter]=libxlsxwriter [qt]=qt6-base [core5compat]=qt6-5compat [quazip]=libquazip1-qt5)
-declare -A deps=([sqlcipher]=openssl [libxlsxwriter]=zlib [core5compat]=qt [quazip]="qt core5compat zlib")
+declare -A pkg_of=([zlib]=zlib [libcsv]=libcsv [openssl]=openssl [sqlcipher]=sqlcipher [qt]=qt6-base [core5compat]=qt6-5compat [quazip]=libquazip1-qt5)
+declare -A deps=([sqlcipher]=openssl [core5compat]=qt [quazip]="qt core5compat zlib")
 
 # Builds one library unless its cache folder exists.
 ensure() {
@@ -209,7 +197,7 @@ ensure() {
     log "built $lib in $((SECONDS - start)) s"
 }
 
-libs=(zlib libcsv openssl sqlcipher libxlsxwriter qt core5compat quazip)
+libs=(zlib libcsv openssl sqlcipher qt core5compat quazip)
 if [ $# -gt 0 ]; then
     libs=("$@")
 fi
