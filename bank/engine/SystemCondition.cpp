@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include <sqlite3.h>
 
@@ -18,7 +20,9 @@ namespace SystemCondition {
 QString text(int errnoValue) {
     switch (errnoValue) {
     case ENOSPC:
+#ifdef EDQUOT
     case EDQUOT:
+#endif
         return QStringLiteral("磁盘已满");
     case EFBIG:
         return QStringLiteral("文件超出了文件系统允许的大小");
@@ -40,11 +44,15 @@ QString text(int errnoValue) {
     case EXDEV:
         return QStringLiteral("不在同一个文件系统上");
     case EBUSY:
+#ifdef ETXTBSY
     case ETXTBSY:
+#endif
         return QStringLiteral("文件正被其他程序使用");
     case EIO:
         return QStringLiteral("读写磁盘时出错");
+#ifdef ELOOP
     case ELOOP:
+#endif
         return QStringLiteral("符号链接太多或成环");
     case EMFILE:
     case ENFILE:
@@ -89,7 +97,9 @@ QString unreachable(const QString &path, int errnoValue) {
         return QStringLiteral("路径太长，系统无法打开：%1").arg(QDir::toNativeSeparators(path));
     if (errnoValue != EACCES)
         return QString();
-    // The first folder on the way down that may not be entered, or read, is the one to name.
+#ifndef _WIN32
+    // The first folder on the way down that may not be entered, or read, is the one to name. (Windows grants by
+    // access lists, not by a folder's search bit: there the file itself is named.)
     const QString absolute = QFileInfo(path).absolutePath();
     QString folder = QStringLiteral("/");
     for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
@@ -97,6 +107,7 @@ QString unreachable(const QString &path, int errnoValue) {
         if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
             return QStringLiteral("无法读取文件夹（没有权限）：%1").arg(QDir::toNativeSeparators(folder));
     }
+#endif
     return QStringLiteral("没有权限读取：%1").arg(QDir::toNativeSeparators(path));
 }
 
