@@ -46,6 +46,8 @@ qt=$(prefix_of qt)
 ssl=$(prefix_of openssl)
 cipher=$(prefix_of sqlcipher)
 csv=$(prefix_of libcsv)
+quazip=$(prefix_of quazip)
+textcodec=$(prefix_of textcodec)
 echo "toolchain ready after $((SECONDS - start)) s"
 export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 launcher=()
@@ -85,6 +87,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -D
     -DCMAKE_C_FLAGS="-isystem $csv/include" -DCMAKE_CXX_FLAGS="-isystem $csv/include" \
     -DCMAKE_EXE_LINKER_FLAGS="-L$csv/lib -static-libgcc" \
     -DCMAKE_CXX_STANDARD_LIBRARIES="$standard_libraries" -DCMAKE_C_STANDARD_LIBRARIES="$standard_libraries" \
+    -DMOCKEXAM_WIN_EXTRA_DLL_DIRS="$quazip/bin" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$textcodec" \
     -DMOCKEXAM_JET_READER=OFF -DMOCKEXAM_LINUX_BANK_TOOL_DIR="$PWD/$build/host/bin" "${launcher[@]}" >"$build/configure.log" || {
     cat "$build/configure.log"
     exit 1

@@ -34,7 +34,8 @@ declare -A source_version=(
     [libcsv]=3.0.3+dfsg-6
     [zlib]=1:1.2.13.dfsg-1
     [libquazip1-qt5]=1.4-1
-    [qt6-5compat]=6.4.2-1
+    # not a source package: the version of the Qt whose QTextCodec calls it stands in for
+    [textcodec]=6.4.2
 )
 
 log() { printf '[windows-toolchain %(%H:%M:%S)T] %s\n' -1 "$*" >&2; }
@@ -70,7 +71,8 @@ unpack() {
 # Prints the cache folder of a library: name, version and the hash of its build function and of what it builds on.
 prefix_of() {
     local lib="$1" hash
-    hash="$( (declare -f "build_$lib"; cat "$toolchain_file"; for d in ${deps[$lib]:-}; do prefix_of "$d"; done) |
+    hash="$( (declare -f "build_$lib"; cat "$toolchain_file"; for d in ${deps[$lib]:-}; do prefix_of "$d"; done
+        if [ "$lib" = textcodec ]; then find "$here/packaging/windows/textcodec" -type f | sort | xargs cat; fi) |
         sha256sum | cut -c1-12)"
     echo "$cache/$lib-${source_version[${pkg_of[$lib]}]//[:~]/_}-$hash"
 }
@@ -143,23 +145,22 @@ build_qt() {
     DESTDIR="$cache/work/qt-stage" cmake --install "$cache/work/qt-build" >/dev/null
 }
 
-# QTextCodec, which the zip library uses for legacy file-name encodings, lives in Core5Compat in Qt 6.
-build_core5compat() {
-    local qt
-    qt="$(prefix_of qt)"
-    "$qt/bin/qt-cmake" -S "$1" -B "$1/build-win" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$2" \
-        -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF >/dev/null
-    nice -n 10 ninja -C "$1/build-win" -j"$jobs" >/dev/null
-    cmake --install "$1/build-win" >/dev/null
+# QTextCodec, which QuaZip uses for the names of zip entries not flagged as UTF-8, lives in Qt's Core5Compat in Qt 6,
+# whose source package the mirror does not always hold: a stand-in of ours over QStringConverter takes its place
+# (packaging/windows/textcodec, header only, with the CMake package QuaZip asks for).
+build_textcodec() {
+    mkdir -p "$2"
+    cp -r "$here/packaging/windows/textcodec/." "$2/"
 }
 
 build_quazip() {
-    local qt c5 z
+    local qt tc z
     qt="$(prefix_of qt)"
-    c5="$(prefix_of core5compat)"
+    tc="$(prefix_of textcodec)"
     z="$(prefix_of zlib)"
     cmake -S "$1" -B "$1/build-win" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain_file" -DCMAKE_BUILD_TYPE=Release \
-        -DMOCKEXAM_WIN_PREFIXES="$qt;$c5;$z" -DCMAKE_PREFIX_PATH="$qt;$c5" -DZLIB_ROOT="$z" \
+        -DMOCKEXAM_WIN_PREFIXES="$qt;$tc;$z" -DCMAKE_PREFIX_PATH="$qt" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$tc" \
+        -DZLIB_ROOT="$z" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
         -DQUAZIP_QT_MAJOR_VERSION=6 -DQUAZIP_ENABLE_TESTS=OFF -DQUAZIP_FETCH_LIBS=OFF -DQUAZIP_BZIP2=OFF \
         -DBUILD_SHARED_LIBS=ON -DCMAKE_INSTALL_PREFIX="$2" "${launcher[@]}" >/dev/null
@@ -167,8 +168,8 @@ build_quazip() {
     cmake --install "$1/build-win" >/dev/null
 }
 
-declare -A pkg_of=([zlib]=zlib [libcsv]=libcsv [openssl]=openssl [sqlcipher]=sqlcipher [qt]=qt6-base [core5compat]=qt6-5compat [quazip]=libquazip1-qt5)
-declare -A deps=([sqlcipher]=openssl [core5compat]=qt [quazip]="qt core5compat zlib")
+declare -A pkg_of=([zlib]=zlib [libcsv]=libcsv [openssl]=openssl [sqlcipher]=sqlcipher [qt]=qt6-base [textcodec]=textcodec [quazip]=libquazip1-qt5)
+declare -A deps=([sqlcipher]=openssl [quazip]="qt textcodec zlib")
 
 # Builds one library unless its cache folder exists.
 ensure() {
@@ -180,7 +181,8 @@ ensure() {
     for d in ${deps[$lib]:-}; do ensure "$d"; done
     start=$SECONDS
     log "building $lib into $prefix"
-    src="$(unpack "${pkg_of[$lib]}")"
+    src=""
+    [ "$lib" = textcodec ] || src="$(unpack "${pkg_of[$lib]}")"
     rm -rf "$prefix.tmp"
     if [ "$lib" = qt ]; then
         # Qt's qt.toolchain.cmake and qt-cmake record the install prefix: it is installed staged, under its final
@@ -193,11 +195,11 @@ ensure() {
         "build_$lib" "$src" "$prefix.tmp"
         mv "$prefix.tmp" "$prefix"
     fi
-    rm -rf "$src"
+    [ -z "$src" ] || rm -rf "$src"
     log "built $lib in $((SECONDS - start)) s"
 }
 
-libs=(zlib libcsv openssl sqlcipher qt core5compat quazip)
+libs=(zlib libcsv openssl sqlcipher qt textcodec quazip)
 if [ $# -gt 0 ]; then
     libs=("$@")
 fi

@@ -61,6 +61,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/sample/LICENSE DESTINATION Dat RENAME L
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${MOCKEXAM_WIN_RUNTIME_DLLS} ${MOCKEXAM_QT_BIN}/Qt6Core.dll ${MOCKEXAM_QT_BIN}/Qt6Gui.dll
               ${MOCKEXAM_QT_BIN}/Qt6Widgets.dll DESTINATION .)
+# The bank tool's workbook support: QuaZip (its QTextCodec is a header-only stand-in, see windows-toolchain.sh).
+get_target_property(quazip_dll QuaZip::QuaZip IMPORTED_LOCATION_RELEASE)
+install(FILES ${quazip_dll} DESTINATION .)
 install(FILES ${MOCKEXAM_QT_PREFIX}/plugins/platforms/qwindows.dll DESTINATION platforms)
 install(FILES ${MOCKEXAM_QT_PREFIX}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
 install(FILES ${MOCKEXAM_QT_ZH_QM} DESTINATION translations)
