@@ -200,8 +200,12 @@ private slots:
         else if (damage == QLatin1String("noMkidColumn"))
             writeRawBank(bank, workgroup, "CREATE TABLE choose (tid INTEGER, Timu TEXT)");
         else if (damage == QLatin1String("fifoBank")) {
+#ifdef _WIN32
+            QSKIP("Windows has no named pipes in the file system");
+#else
             QFile::remove(bank);
             QCOMPARE(::mkfifo(QFile::encodeName(bank).constData(), 0600), 0);
+#endif
         } else if (damage == QLatin1String("hotJournal"))
             // What an interrupted change leaves: a journal whose header is not zeroed.
             writeBytes(bank + QStringLiteral("-journal"), QByteArray(2048, '\xd9'));

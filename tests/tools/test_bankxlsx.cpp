@@ -111,7 +111,7 @@ QByteArray toGb18030(const QByteArray &utf8) {
 #endif
 
 // A table as tab-separated "Unicode text": fields with a tab, quote or line break quoted.
-QByteArray asTabSeparated(const BankTable &t) {
+[[maybe_unused]] QByteArray asTabSeparated(const BankTable &t) {
     QByteArray out;
     const auto field = [](const QByteArray &value) {
         if (!value.contains('\t') && !value.contains('"') && !value.contains('\n') && !value.contains('\r'))

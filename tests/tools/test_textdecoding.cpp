@@ -12,7 +12,7 @@
 
 namespace {
 
-QByteArray bytesOf(std::initializer_list<int> values) {
+[[maybe_unused]] QByteArray bytesOf(std::initializer_list<int> values) {
     QByteArray out;
     for (int value : values)
         out += char(value);
