@@ -37,6 +37,8 @@ const QString StandardInput = QStringLiteral("-");
 QByteArray passwordFromFile(const QString &option, const QString &name) {
     QFile file;
     bool opened = false;
+    // Qt on Windows reports through the system's own error codes and leaves errno as it was.
+    errno = 0;
     if (name == StandardInput) {
         opened = file.open(stdin, QIODevice::ReadOnly);
     } else {
@@ -49,7 +51,7 @@ QByteArray passwordFromFile(const QString &option, const QString &name) {
     const QString shownName = name == StandardInput ? QStringLiteral("标准输入") : native(name);
     if (!opened)
         throw BankError(QStringLiteral("无法读取选项 --%1 的密码文件：%2（%3）")
-                            .arg(option, shownName, SystemCondition::text(error)));
+                            .arg(option, shownName, error != 0 ? SystemCondition::text(error) : file.errorString()));
     QByteArray line = file.readLine();
     // Not even a line end: an empty file or nothing piped in, far likelier a mistake than an empty password.
     if (line.isEmpty())

@@ -238,7 +238,7 @@ private slots:
             QFAIL("no failure reported");
         } catch (const BankError &e) {
             QVERIFY2(e.message().contains(expected), qPrintable(e.message()));
-            QVERIFY2(e.message().contains(namedFile), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(namedFile)), qPrintable(e.message()));
             QVERIFY2(e.message().size() < 500, qPrintable(e.message()));
         }
         query.Close();

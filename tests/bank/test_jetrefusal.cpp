@@ -7,6 +7,7 @@
 #include "engine/BankError.h"
 #include "engine/TADOConnection.h"
 #include "engine/TADOQuery.h"
+#include "formats/BankFormats.h"
 #include "tests/support/JetFixtures.h"
 
 // A build without the legacy reader (the Windows build): a legacy Access/Jet bank in Dat is refused with a message
@@ -15,6 +16,9 @@ class TestJetRefusal : public QObject {
     Q_OBJECT
 
 private slots:
+    // As the trainer does at its start: both formats, so that a legacy bank is recognised as such.
+    void initTestCase() { BankFormats::installAll(); }
+
     void legacyBankIsRefusedByName() {
         QTemporaryDir tmp;
         QVERIFY(tmp.isValid());

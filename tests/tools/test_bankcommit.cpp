@@ -135,7 +135,8 @@ void TestBankCommit::interruptedCommitIsFinishedOrUndone() {
     if (said.isEmpty())
         QCOMPARE(repaired, QString());
     else
-        QVERIFY2(repaired.contains(said) && repaired.contains(pairs.dat), qPrintable(repaired));
+        QVERIFY2(repaired.contains(said) && repaired.contains(QDir::toNativeSeparators(pairs.dat)),
+                 qPrintable(repaired));
     QCOMPARE(hiddenFiles(pairs.dat), QStringList());
     QCOMPARE(readBank(pairs.dat).choose.rows.size(), choices);
     QCOMPARE(BankCommit::recover(pairs.dat), QString());

@@ -73,7 +73,8 @@ void TestBankPages::checkReadsTheIndexPages() {
 
     const ToolRun run = runToolCapturing({QStringLiteral("check"), dat});
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.out.contains(QStringLiteral("错误 Bs.mdb：题库文件已损坏：") + bank), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral("错误 Bs.mdb：题库文件已损坏：") + QDir::toNativeSeparators(bank)),
+             qPrintable(run.out));
     QVERIFY2(run.out.endsWith(QStringLiteral("检查完毕：1 个错误，0 个警告\n")), qPrintable(run.out));
 }
 

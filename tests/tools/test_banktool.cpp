@@ -201,7 +201,8 @@ void TestBankTool::checkSetsTheExitStatus() {
 
     const Run missing = tool({QStringLiteral("check"), dir.filePath(QStringLiteral("nowhere"))});
     QCOMPARE(missing.status, 1);
-    QVERIFY2(missing.err.contains(dir.filePath(QStringLiteral("nowhere"))), qPrintable(missing.err));
+    QVERIFY2(missing.err.contains(QDir::toNativeSeparators(dir.filePath(QStringLiteral("nowhere")))),
+             qPrintable(missing.err));
 }
 
 void TestBankTool::otherCredentials() {
@@ -447,7 +448,8 @@ void TestBankTool::passwordsFromFiles() {
     for (const QString &bad : {dir.filePath(QStringLiteral("nowhere")), emptyFile, dir.path()}) {
         const Run refused = tool({QStringLiteral("check"), dat, QStringLiteral("--db-password-file"), bad});
         QCOMPARE(refused.status, 1);
-        QVERIFY2(refused.err.contains(QStringLiteral("--db-password-file 的密码文件")) && refused.err.contains(bad),
+        QVERIFY2(refused.err.contains(QStringLiteral("--db-password-file 的密码文件")) &&
+                     refused.err.contains(QDir::toNativeSeparators(bad)),
                  qPrintable(refused.err));
     }
 }
@@ -472,20 +474,23 @@ void TestBankTool::systemConditionsAreSaidInChinese() {
     const QString src = dir.filePath(QStringLiteral("src"));
     writeCsvSources(makeTables(), src);
 
-    // A file size limit stands in for a full disk: the bank is written under a hidden name, which no message gives.
     const QString out = dir.filePath(QStringLiteral("Dat"));
+    QString full;
+#ifndef _WIN32
+    // A file size limit stands in for a full disk: the bank is written under a hidden name, which no message gives.
     QProcess limited;
     limited.start(QStringLiteral("bash"),
                   {QStringLiteral("-c"), QStringLiteral("ulimit -f 8; trap '' XFSZ; exec \"$0\" build \"$1\" \"$2\""),
                    QDir(binDir()).filePath(QStringLiteral("mockexam-bank")), src, out});
     QVERIFY(limited.waitForFinished(60000));
-    const QString full = QString::fromUtf8(limited.readAllStandardError());
+    full = QString::fromUtf8(limited.readAllStandardError());
     QCOMPARE(limited.exitCode(), 1);
     QVERIFY2(full.contains(QStringLiteral("无法写入题库文件：") + QDir(out).filePath(QStringLiteral("Bs.mdb"))) &&
                  full.contains(QStringLiteral("文件超出了文件系统允许的大小")),
              qPrintable(full));
     QVERIFY2(!full.contains(QStringLiteral(".Bs.mdb.")), qPrintable(full));
     QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList());
+#endif
 
     // A folder where a source or the bank should be.
     QVERIFY(QFile::remove(QDir(src).filePath(QStringLiteral("Fill.csv"))));
@@ -518,6 +523,12 @@ void TestBankTool::longPathsAreSaidToBeTooLong() {
     writeCsvSources(makeTables(), src);
 
     const Run refused = tool({QStringLiteral("build"), src, deep});
+#ifdef _WIN32
+    // Windows' side of the engine takes such paths: they simply work.
+    QCOMPARE(refused.status, 0);
+    QCOMPARE(tool({QStringLiteral("check"), deep}).status, 0);
+    return;
+#endif
     QCOMPARE(refused.status, 1);
     QVERIFY2(refused.err.contains(QStringLiteral("路径太长：") + deep), qPrintable(refused.err));
     QCOMPARE(QDir(deep).entryList(QDir::Files | QDir::Hidden), QStringList());
