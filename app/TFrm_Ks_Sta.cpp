@@ -26,6 +26,7 @@
 #include "ui/Fonts.h"
 #include "ui/HandlerGuard.h"
 #include "ui/ModalLayer.h"
+#include "ui/RoadLog.h"
 #include "ui/ScreenButton.h"
 #include "ui/TKvLabel.h"
 #include "ui/TdxButton.h"
@@ -79,6 +80,7 @@ void TFrm_Ks_Sta::Button1Click() {
 }
 
 void TFrm_Ks_Sta::startExam() {
+    qCInfo(lcRoad) << "exam started";
     ShowBusyMessage(QStringLiteral("正在随机抽题请等待...."), 3);
     // Normally long done by now; deriving the same key twice side by side would only cost time.
     m_keyWarmUp.wait();

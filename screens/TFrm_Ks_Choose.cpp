@@ -27,6 +27,7 @@
 #include "ui/ButtonFontColor.h"
 #include "ui/Fonts.h"
 #include "ui/HandlerGuard.h"
+#include "ui/RoadLog.h"
 #include "ui/ScreenParts.h"
 #include "ui/TKvLabel.h"
 
@@ -314,6 +315,7 @@ void TFrm_Ks_Choose::startExamWhenNoPaper(QObject *Sender) {
     Timer1->start();
     showCountdown();
     BitBtn1Click(m_numberButtons[1]);
+    qCInfo(lcRoad) << "paper drawn";
 }
 
 void TFrm_Ks_Choose::giveUpFailedDrawing() {

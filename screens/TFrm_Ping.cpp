@@ -19,6 +19,7 @@
 #include "ui/ButtonFontColor.h"
 #include "ui/Fonts.h"
 #include "ui/HandlerGuard.h"
+#include "ui/RoadLog.h"
 #include "ui/ScreenButton.h"
 #include "ui/ScreenParts.h"
 #include "ui/TKvLabel.h"
@@ -194,6 +195,8 @@ void TFrm_Ping::grade(QObject *Sender) {
 
     TotalScore = ChoiceScore + paper.FillPoints;
     Edit_sum->setText(QString::number(TotalScore));
+    qCInfo(lcRoad).nospace() << "graded: choice " << ChoiceScore << ", fill " << paper.FillPoints << ", total "
+                             << TotalScore;
 }
 
 void TFrm_Ping::BitBtn1Click(QObject *Sender) {

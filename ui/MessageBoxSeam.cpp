@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QStringList>
 
+#include "ui/RoadLog.h"
+
 namespace {
 
 MessageBoxSeam::Handler &installedHandler() {
@@ -36,6 +38,7 @@ QString &boxTitle() {
 void MessageBoxSeam::showError(QWidget *parent, const QString &text) {
     const QString title = MessageBoxSeam::title();
     const QString shown = fitted(text);
+    qCInfo(lcRoad).noquote() << "message:" << QString(shown).replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (const Handler &handler = installedHandler()) {
         handler(parent, title, shown);
         return;
@@ -45,6 +48,7 @@ void MessageBoxSeam::showError(QWidget *parent, const QString &text) {
 
 void MessageBoxSeam::showNotice(QWidget *parent, const QString &text) {
     const QString title = MessageBoxSeam::title();
+    qCInfo(lcRoad).noquote() << "notice:" << QString(text).replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (const Handler &handler = installedHandler()) {
         handler(parent, title, text);
         return;

@@ -144,6 +144,15 @@ void TestScoreSheet::grading() {
     const int choiceScore = answered ? kMixedChoiceScore : 0;
     const int fillPoints = answered ? kMixedFillPoints : 0;
 
+    // The road log's line for the grade, which scripts driving the real windows from outside read.
+    static QStringList roadLines;
+    roadLines.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("mockexam.road.info=true"));
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &context, const QString &message) {
+            if (qstrcmp(context.category, "mockexam.road") == 0)
+                roadLines.append(message);
+        });
     QString choose, fill, sum;
     QList<TColor> choiceColors, fillColors;
     handInAndQuit([&] {
@@ -160,6 +169,13 @@ void TestScoreSheet::grading() {
     QCOMPARE(choose, QString::number(choiceScore));
     QCOMPARE(fill, QString::number(fillPoints));
     QCOMPARE(sum, QString::number(choiceScore + fillPoints));
+    qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
+    QVERIFY2(roadLines.contains(QStringLiteral("graded: choice %1, fill %2, total %3")
+                                    .arg(choiceScore)
+                                    .arg(fillPoints)
+                                    .arg(choiceScore + fillPoints)),
+             qPrintable(roadLines.join(QLatin1Char('|'))));
     QCOMPARE(choiceColors.size(), Exam::kChoiceCount);
     QCOMPARE(fillColors.size(), Exam::kFillCount);
     for (int n = 1; n <= Exam::kChoiceCount; ++n)
