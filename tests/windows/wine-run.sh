@@ -14,4 +14,9 @@ wine_set_path
 if [ -z "${DISPLAY:-}" ]; then
     export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 fi
+# Wine keeps the build machine's QT_* variables from Windows programs (they are meant for its own Qt): a Windows
+# program sees one when it is given as WINEQT_*.
+for name in $(compgen -e); do
+    case "$name" in QT_*) export "WINE$name=${!name}" ;; esac
+done
 exec "$wine_bin" "$@"

@@ -42,7 +42,7 @@ echo "bank in a Chinese-named folder: build, check and draw pass"
 
 mkdir -p "$work/empty"
 win check "$work/empty" && fail "check on an empty folder succeeded"
-grep -q '题库文件不存在' "$work/out.txt" && grep -q 'Bs.mdb' "$work/out.txt" ||
+grep -Eq '(题库文件不存在：.*Bs\.mdb|工作组文件不存在：.*Mq4100\.mdw)' "$work/out.txt" ||
     fail "a missing bank is not reported in Chinese with its name: $(cat "$work/out.txt")"
 echo "missing bank: refused with the Chinese message naming the file"
 
