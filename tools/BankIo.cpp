@@ -160,24 +160,24 @@ void removeAside(const QString &path) {
 
 void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials) {
     const QDir dir(outDir);
-    if (!QDir().mkpath(outDir))
+    if (!FileSystem::makePath(outDir))
         throw BankError(QStringLiteral("无法创建文件夹：%1（%2）")
-                            .arg(QDir::toNativeSeparators(outDir), SystemCondition::text(errno)));
+                            .arg(FileSystem::shown(outDir), SystemCondition::text(errno)));
     BankCommit::recover(outDir);
     const QString unique = QStringLiteral("%1.%2")
                                .arg(QCoreApplication::applicationPid())
                                .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     const QString bankAside = BankCommit::bankAside(outDir, unique);
     const QString workgroupAside = BankCommit::workgroupAside(outDir, unique);
-    const QString bank = QDir::toNativeSeparators(dir.filePath(QLatin1String(kBankName)));
-    const QString workgroup = QDir::toNativeSeparators(dir.filePath(QLatin1String(kWorkgroupName)));
+    const QString bank = FileSystem::shown(dir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = FileSystem::shown(dir.filePath(QLatin1String(kWorkgroupName)));
     // The files written aside have the longest names; a folder too deep for them is named before anything is written.
     const qsizetype longest = QFileInfo(bankAside).absoluteFilePath().toUtf8().size();
     if (longest >= SqliteDatabase::maxPathBytes())
         throw BankError(
             QStringLiteral("路径太长：%1（生成题库时要在其中写入 %2 字节长的文件路径，数据库引擎只能打开不超过 %3 "
                            "字节的路径；请换一个浅一些的文件夹）")
-                .arg(QDir::toNativeSeparators(outDir))
+                .arg(FileSystem::shown(outDir))
                 .arg(longest)
                 .arg(SqliteDatabase::maxPathBytes() - 1));
     try {
@@ -226,8 +226,8 @@ BankTables readBank(const QString &dir, const BankCredentials &credentials) {
 
 QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &credentials) {
     const QDir bankDir(dir);
-    const QString bank = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kBankName)));
-    const QString workgroup = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kWorkgroupName)));
+    const QString bank = FileSystem::shown(bankDir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = FileSystem::shown(bankDir.filePath(QLatin1String(kWorkgroupName)));
     WorkgroupFile::verify(workgroup, credentials.user, credentials.password);
     QList<FileDamage> damage;
     const auto report = [&damage](const QString &role, const QString &path, const QStringList &problems) {
