@@ -255,9 +255,8 @@ BankTable readCsvTable(const QString &path, const QString &tableName, QStringLis
         throw BankError(QStringLiteral("找不到 CSV 文件：%1").arg(FileSystem::shown(path)));
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        throw BankError(
-            QStringLiteral("无法打开 CSV 文件 %1：%2")
-                .arg(FileSystem::shown(path), SystemCondition::fileText(path, errno, file.errorString())));
+        throw BankError(QStringLiteral("无法打开 CSV 文件 %1：%2")
+                            .arg(FileSystem::shown(path), SystemCondition::fileText(path, errno, file.errorString())));
     const QString source = FileSystem::shown(path);
     const DecodedText text = decodeSourceText(file.readAll(), source);
     char separator = ',';
@@ -277,9 +276,8 @@ BankTable readCsvTable(const QString &path, const QString &tableName, QStringLis
 void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {
     QSaveFile file(path);
     const auto fail = [&] {
-        throw BankError(
-            QStringLiteral("无法写入 CSV 文件 %1：%2")
-                .arg(FileSystem::shown(path), SystemCondition::fileText(path, errno, file.errorString())));
+        throw BankError(QStringLiteral("无法写入 CSV 文件 %1：%2")
+                            .arg(FileSystem::shown(path), SystemCondition::fileText(path, errno, file.errorString())));
     };
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))

@@ -161,8 +161,8 @@ void removeAside(const QString &path) {
 void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials) {
     const QDir dir(outDir);
     if (!FileSystem::makePath(outDir))
-        throw BankError(QStringLiteral("无法创建文件夹：%1（%2）")
-                            .arg(FileSystem::shown(outDir), SystemCondition::text(errno)));
+        throw BankError(
+            QStringLiteral("无法创建文件夹：%1（%2）").arg(FileSystem::shown(outDir), SystemCondition::text(errno)));
     BankCommit::recover(outDir);
     const QString unique = QStringLiteral("%1.%2")
                                .arg(QCoreApplication::applicationPid())
@@ -187,7 +187,7 @@ void writeBank(const BankTables &tables, const QString &outDir, const BankCreden
                                   BankFile::identityAt(bankAside));
         } catch (const BankError &error) {
             // The hidden name means nothing to the user; the file is known by the name it was to take.
-            throw BankError(QString(error.message()).replace(workgroupAside, workgroup));
+            throw BankError(QString(error.message()).replace(FileSystem::shown(workgroupAside), workgroup));
         }
         BankCommit::commit(outDir, bankAside, workgroupAside, unique);
     } catch (...) {
@@ -226,8 +226,8 @@ BankTables readBank(const QString &dir, const BankCredentials &credentials) {
 
 QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &credentials) {
     const QDir bankDir(dir);
-    const QString bank = FileSystem::shown(bankDir.filePath(QLatin1String(kBankName)));
-    const QString workgroup = FileSystem::shown(bankDir.filePath(QLatin1String(kWorkgroupName)));
+    const QString bank = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = QDir::toNativeSeparators(bankDir.filePath(QLatin1String(kWorkgroupName)));
     WorkgroupFile::verify(workgroup, credentials.user, credentials.password);
     QList<FileDamage> damage;
     const auto report = [&damage](const QString &role, const QString &path, const QStringList &problems) {
@@ -241,8 +241,8 @@ QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &cred
         QString quoted = lines.mid(0, kReportedProblems).join(QStringLiteral("；"));
         if (lines.size() > kReportedProblems)
             quoted += QStringLiteral("；等共 %1 处").arg(lines.size());
-        damage.append({QFileInfo(path).fileName(),
-                       QStringLiteral("%1已损坏：%2（数据库引擎的完整性检查报告：%3）").arg(role, path, quoted)});
+        damage.append({QFileInfo(path).fileName(), QStringLiteral("%1已损坏：%2（数据库引擎的完整性检查报告：%3）")
+                                                       .arg(role, FileSystem::shown(path), quoted)});
     };
 
     SqliteDatabase bankDb;
@@ -250,7 +250,8 @@ QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &cred
     report(QStringLiteral("题库文件"), bank, bankDb.integrityProblems());
     SqliteDatabase workgroupDb;
     if (workgroupDb.open(workgroup, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(workgroup, workgroupDb.errorText()));
+        throw BankError(
+            QStringLiteral("无法打开工作组文件：%1（%2）").arg(FileSystem::shown(workgroup), workgroupDb.errorText()));
     report(QStringLiteral("工作组文件"), workgroup, workgroupDb.integrityProblems());
     return damage;
 }

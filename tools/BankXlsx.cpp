@@ -155,7 +155,8 @@ BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLim
 BankTables read(const QString &path, QStringList *notices) {
     const QFileInfo info(path);
     // The suffix of the name the user gave: a workbook whose own name is not UTF-8 is opened as /proc/self/fd/N.
-    if (info.isFile() && QFileInfo(FileSystem::shown(path)).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
+    if (info.isFile() &&
+        QFileInfo(FileSystem::shown(path)).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
         return readWorkbook(path, notices);
     if (info.isFile())
         throw BankError(QStringLiteral("%1 既不是源文件夹，也不是 .xlsx 工作簿").arg(native(path)));

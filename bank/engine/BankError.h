@@ -15,8 +15,7 @@
 class BankError : public std::runtime_error {
 public:
     explicit BankError(const QString &message)
-        : std::runtime_error(FileSystem::shownText(message).toStdString()), m_message(FileSystem::shownText(message)) {
-    }
+        : std::runtime_error(FileSystem::shownText(message).toStdString()), m_message(FileSystem::shownText(message)) {}
     const QString &message() const { return m_message; }
 
 private:

@@ -27,9 +27,9 @@ namespace {
 // there. A name that names nothing yet holds its number with a socket, which is neither a folder nor a file that
 // opens, until makePath makes the folder and puts it under that number.
 struct OpenedName {
-    QString shown;                // the bytes as Qt decodes them, U+FFFD for those that are not UTF-8
-    int nearestFolder = -1;       // while the folder is still to be made: the nearest one that exists
-    QList<QByteArray> missing;    // and the names to make below it, in order
+    QString shown;             // the bytes as Qt decodes them, U+FFFD for those that are not UTF-8
+    int nearestFolder = -1;    // while the folder is still to be made: the nearest one that exists
+    QList<QByteArray> missing; // and the names to make below it, in order
 };
 
 const QString kOpenedRoot = QStringLiteral("/proc/self/fd/");

@@ -128,8 +128,7 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
     child.start(QIODevice::ReadOnly);
     if (!child.waitForStarted(int(qMax<qint64>(deadline.remainingTime(), 1))))
         throw BankError(unreadable(
-            role, path,
-            QStringLiteral("无法启动读取程序 %1：%2").arg(FileSystem::shown(tool), child.errorString())));
+            role, path, QStringLiteral("无法启动读取程序 %1：%2").arg(FileSystem::shown(tool), child.errorString())));
     if (!limits.started()) {
         child.kill();
         child.waitForFinished(5000);

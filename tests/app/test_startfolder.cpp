@@ -22,6 +22,7 @@
 #include "tests/support/TestBank.h"
 #include "ui/MessageBoxSeam.h"
 #include "ui/TdxButton.h"
+#include "ui/Tfrm_qelNeoForm.h"
 
 namespace {
 
