@@ -2,15 +2,16 @@
 
 #include "app/ExecutableDir.h"
 
-#include <QCoreApplication>
 #include <QDir>
+
+#include "engine/FileSystem.h"
 
 namespace {
 QString g_override;
 }
 
 QString executableDir() {
-    QString dir = QDir::toNativeSeparators(g_override.isEmpty() ? QCoreApplication::applicationDirPath() : g_override);
+    QString dir = QDir::toNativeSeparators(g_override.isEmpty() ? FileSystem::executableDir() : g_override);
     if (!dir.endsWith(QDir::separator()))
         dir += QDir::separator();
     return dir;

@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "engine/SystemCondition.h"
 #include "tools/BankCheck.h"
 #include "tools/BankCommit.h"
@@ -27,7 +28,7 @@
 namespace {
 
 QString native(const QString &path) {
-    return QDir::toNativeSeparators(path);
+    return FileSystem::shown(path);
 }
 
 const QString StandardInput = QStringLiteral("-");
@@ -66,7 +67,7 @@ QByteArray passwordFrom(const ToolArguments &arguments, const QString &option, c
     if (arguments.has(option) && arguments.has(fileOption))
         throw UsageError(QStringLiteral("选项 --%1 和 --%2 只能给一个").arg(option, fileOption));
     if (arguments.has(fileOption))
-        return passwordFromFile(fileOption, arguments.value(fileOption));
+        return passwordFromFile(fileOption, FileSystem::pathFromArgument(arguments.value(fileOption)));
     if (arguments.has(option))
         return arguments.value(option).toUtf8();
     return fallback;
@@ -133,7 +134,7 @@ BankCredentials bankCredentialsFrom(const ToolArguments &arguments, const QStrin
 
 int runBuildCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, bankCredentialOptions());
-    const QStringList paths = arguments.positional({QStringLiteral("SRC"), QStringLiteral("OUT")});
+    const QStringList paths = arguments.paths({QStringLiteral("SRC"), QStringLiteral("OUT")});
     const BankCredentials credentials = credentialsFrom(arguments);
     recoverFolder(paths[1], out);
     QStringList notices;
@@ -157,7 +158,7 @@ int runBuildCommand(const QStringList &args, QTextStream &out) {
 
 int runCheckCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, bankCredentialOptions());
-    const QStringList paths = arguments.positional({QStringLiteral("DIR")});
+    const QStringList paths = arguments.paths({QStringLiteral("DIR")});
     const BankCredentials credentials = credentialsFrom(arguments);
     recoverFolder(paths[0], out);
     const BankTables tables = readBank(paths[0], credentials);
@@ -178,7 +179,7 @@ int runCheckCommand(const QStringList &args, QTextStream &out) {
 
 int runExportCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, bankCredentialOptions(), {QStringLiteral("excel"), QStringLiteral("xlsx")});
-    const QStringList paths = arguments.positional({QStringLiteral("DIR"), QStringLiteral("OUT")});
+    const QStringList paths = arguments.paths({QStringLiteral("DIR"), QStringLiteral("OUT")});
     const BankTables tables = readBank(paths[0], credentialsFrom(arguments));
     if (arguments.has(QStringLiteral("xlsx"))) {
         const QString workbook = QDir(paths[1]).filePath(QStringLiteral("bank.xlsx"));
@@ -198,7 +199,7 @@ int runGenerateCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, bankCredentialOptions() + QStringList{QStringLiteral("choice"),
                                                                               QStringLiteral("fill"),
                                                                               QStringLiteral("seed")});
-    const QStringList paths = arguments.positional({QStringLiteral("OUT")});
+    const QStringList paths = arguments.paths({QStringLiteral("OUT")});
     // Bounds keep a mistyped size from filling the disk; a million questions per module is far past any benchmark.
     const int choice = arguments.intValue(QStringLiteral("choice"), 11, 0, 1000000);
     const int fill = arguments.intValue(QStringLiteral("fill"), 2, 0, 1000000);

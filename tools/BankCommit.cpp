@@ -33,7 +33,7 @@ QByteArray encoded(const QString &path) {
 #endif
 
 QString shown(const QString &path) {
-    return QDir::toNativeSeparators(path);
+    return FileSystem::shown(path);
 }
 
 bool renamed(const QString &from, const QString &to) {

@@ -13,6 +13,7 @@
 #include <QStringDecoder>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "engine/SystemCondition.h"
 #include "tools/BankColumns.h"
 #include "tools/TextDecoding.h"
@@ -251,13 +252,12 @@ QByteArray formatCsvTable(const BankTable &table) {
 BankTable readCsvTable(const QString &path, const QString &tableName, QStringList *notices) {
     QFile file(path);
     if (!file.exists())
-        throw BankError(QStringLiteral("找不到 CSV 文件：%1").arg(QDir::toNativeSeparators(path)));
+        throw BankError(QStringLiteral("找不到 CSV 文件：%1").arg(FileSystem::shown(path)));
     errno = 0;
     if (!file.open(QIODevice::ReadOnly))
-        throw BankError(
-            QStringLiteral("无法打开 CSV 文件 %1：%2")
-                .arg(QDir::toNativeSeparators(path), SystemCondition::fileText(path, errno, file.errorString())));
-    const QString source = QDir::toNativeSeparators(path);
+        throw BankError(QStringLiteral("无法打开 CSV 文件 %1：%2")
+                            .arg(FileSystem::shown(path), SystemCondition::fileText(path, errno, file.errorString())));
+    const QString source = FileSystem::shown(path);
     const DecodedText text = decodeSourceText(file.readAll(), source);
     char separator = ',';
     if (text.encoding == TextEncoding::Utf16) {
@@ -276,9 +276,8 @@ BankTable readCsvTable(const QString &path, const QString &tableName, QStringLis
 void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {
     QSaveFile file(path);
     const auto fail = [&] {
-        throw BankError(
-            QStringLiteral("无法写入 CSV 文件 %1：%2")
-                .arg(QDir::toNativeSeparators(path), SystemCondition::fileText(path, errno, file.errorString())));
+        throw BankError(QStringLiteral("无法写入 CSV 文件 %1：%2")
+                            .arg(FileSystem::shown(path), SystemCondition::fileText(path, errno, file.errorString())));
     };
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
@@ -293,7 +292,7 @@ void writeCsvTable(const BankTable &table, const QString &path, CsvMark mark) {
 
 BankTables readCsvSources(const QString &dir) {
     if (!QFileInfo(dir).isDir())
-        throw BankError(QStringLiteral("CSV 源文件夹不存在：%1").arg(QDir::toNativeSeparators(dir)));
+        throw BankError(QStringLiteral("CSV 源文件夹不存在：%1").arg(FileSystem::shown(dir)));
     auto read = [&dir](const QString &table) {
         const QString name = BankColumns::csvFileName(table);
         const QString found = findSourceFile(dir, name);
@@ -307,8 +306,8 @@ BankTables readCsvSources(const QString &dir) {
 }
 
 void writeCsvSources(const BankTables &tables, const QString &dir, CsvMark mark) {
-    if (!QDir().mkpath(dir))
-        throw BankError(QStringLiteral("无法创建文件夹：%1").arg(QDir::toNativeSeparators(dir)));
+    if (!FileSystem::makePath(dir))
+        throw BankError(QStringLiteral("无法创建文件夹：%1").arg(FileSystem::shown(dir)));
     const QDir folder(dir);
     writeCsvTable(tables.choose, folder.filePath(BankColumns::csvFileName(BankColumns::choose)), mark);
     writeCsvTable(tables.fill, folder.filePath(BankColumns::csvFileName(BankColumns::fill)), mark);

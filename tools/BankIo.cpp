@@ -160,24 +160,24 @@ void removeAside(const QString &path) {
 
 void writeBank(const BankTables &tables, const QString &outDir, const BankCredentials &credentials) {
     const QDir dir(outDir);
-    if (!QDir().mkpath(outDir))
-        throw BankError(QStringLiteral("无法创建文件夹：%1（%2）")
-                            .arg(QDir::toNativeSeparators(outDir), SystemCondition::text(errno)));
+    if (!FileSystem::makePath(outDir))
+        throw BankError(
+            QStringLiteral("无法创建文件夹：%1（%2）").arg(FileSystem::shown(outDir), SystemCondition::text(errno)));
     BankCommit::recover(outDir);
     const QString unique = QStringLiteral("%1.%2")
                                .arg(QCoreApplication::applicationPid())
                                .arg(QUuid::createUuid().toString(QUuid::Id128).left(8));
     const QString bankAside = BankCommit::bankAside(outDir, unique);
     const QString workgroupAside = BankCommit::workgroupAside(outDir, unique);
-    const QString bank = QDir::toNativeSeparators(dir.filePath(QLatin1String(kBankName)));
-    const QString workgroup = QDir::toNativeSeparators(dir.filePath(QLatin1String(kWorkgroupName)));
+    const QString bank = FileSystem::shown(dir.filePath(QLatin1String(kBankName)));
+    const QString workgroup = FileSystem::shown(dir.filePath(QLatin1String(kWorkgroupName)));
     // The files written aside have the longest names; a folder too deep for them is named before anything is written.
     const qsizetype longest = QFileInfo(bankAside).absoluteFilePath().toUtf8().size();
     if (longest >= SqliteDatabase::maxPathBytes())
         throw BankError(
             QStringLiteral("路径太长：%1（生成题库时要在其中写入 %2 字节长的文件路径，数据库引擎只能打开不超过 %3 "
                            "字节的路径；请换一个浅一些的文件夹）")
-                .arg(QDir::toNativeSeparators(outDir))
+                .arg(FileSystem::shown(outDir))
                 .arg(longest)
                 .arg(SqliteDatabase::maxPathBytes() - 1));
     try {
@@ -187,7 +187,7 @@ void writeBank(const BankTables &tables, const QString &outDir, const BankCreden
                                   BankFile::identityAt(bankAside));
         } catch (const BankError &error) {
             // The hidden name means nothing to the user; the file is known by the name it was to take.
-            throw BankError(QString(error.message()).replace(workgroupAside, workgroup));
+            throw BankError(QString(error.message()).replace(FileSystem::shown(workgroupAside), workgroup));
         }
         BankCommit::commit(outDir, bankAside, workgroupAside, unique);
     } catch (...) {
@@ -241,8 +241,8 @@ QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &cred
         QString quoted = lines.mid(0, kReportedProblems).join(QStringLiteral("；"));
         if (lines.size() > kReportedProblems)
             quoted += QStringLiteral("；等共 %1 处").arg(lines.size());
-        damage.append({QFileInfo(path).fileName(),
-                       QStringLiteral("%1已损坏：%2（数据库引擎的完整性检查报告：%3）").arg(role, path, quoted)});
+        damage.append({QFileInfo(path).fileName(), QStringLiteral("%1已损坏：%2（数据库引擎的完整性检查报告：%3）")
+                                                       .arg(role, FileSystem::shown(path), quoted)});
     };
 
     SqliteDatabase bankDb;
@@ -250,7 +250,8 @@ QList<FileDamage> checkBankPages(const QString &dir, const BankCredentials &cred
     report(QStringLiteral("题库文件"), bank, bankDb.integrityProblems());
     SqliteDatabase workgroupDb;
     if (workgroupDb.open(workgroup, SqliteDatabase::Mode::ReadOnly) != SQLITE_OK)
-        throw BankError(QStringLiteral("无法打开工作组文件：%1（%2）").arg(workgroup, workgroupDb.errorText()));
+        throw BankError(
+            QStringLiteral("无法打开工作组文件：%1（%2）").arg(FileSystem::shown(workgroup), workgroupDb.errorText()));
     report(QStringLiteral("工作组文件"), workgroup, workgroupDb.integrityProblems());
     return damage;
 }

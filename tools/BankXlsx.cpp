@@ -9,13 +9,14 @@
 #include <QFileInfo>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "tools/BankColumns.h"
 #include "tools/BankCsv.h"
 
 namespace {
 
 QString native(const QString &path) {
-    return QDir::toNativeSeparators(path);
+    return FileSystem::shown(path);
 }
 
 // A number as a person reads it: integers in full, others with the 15 significant digits a spreadsheet shows.
@@ -153,7 +154,9 @@ BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLim
 
 BankTables read(const QString &path, QStringList *notices) {
     const QFileInfo info(path);
-    if (info.isFile() && info.suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
+    // The suffix of the name the user gave: a workbook whose own name is not UTF-8 is opened as /proc/self/fd/N.
+    if (info.isFile() &&
+        QFileInfo(FileSystem::shown(path)).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) == 0)
         return readWorkbook(path, notices);
     if (info.isFile())
         throw BankError(QStringLiteral("%1 既不是源文件夹，也不是 .xlsx 工作簿").arg(native(path)));

@@ -94,7 +94,7 @@ void timeDrawings(TDm &dataModule, int times, QTextStream &out) {
 
 int runDrawCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, {QStringLiteral("times")}, {QStringLiteral("text")});
-    const QDir dir(arguments.positional({QStringLiteral("DIR")}).first());
+    const QDir dir(arguments.paths({QStringLiteral("DIR")}).first());
     const int times = arguments.intValue(QStringLiteral("times"), 0, 1, 100000);
 
     TDm dataModule;

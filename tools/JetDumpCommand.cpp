@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "jet/JetDump.h"
 #include "tools/JetMdbReader.h"
 
@@ -45,7 +46,7 @@ int runJetDumpCommand(const QStringList &args) {
         status = 2;
     } else {
         try {
-            document = encodeJetTables(JetMdbReader::readFile(args.first(), args.mid(1)));
+            document = encodeJetTables(JetMdbReader::readFile(FileSystem::pathFromArgument(args.first()), args.mid(1)));
         } catch (const BankError &e) {
             document = encodeJetFailure(e.message());
             status = 1;

@@ -6,6 +6,7 @@
 
 #include "drawing/PaperDrawing.h"
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "rules/ExamState.h"
 #include "tools/BankColumns.h"
 #include "tools/BankCommands.h"
@@ -119,7 +120,7 @@ int runShowCommand(const QStringList &args, QTextStream &out) {
     const ToolArguments arguments(args, bankCredentialOptions());
     const QStringList positional = arguments.positional({QStringLiteral("DIR"), QStringLiteral("ID")});
     const QuestionId wanted = parseId(positional[1]);
-    const BankTables tables = readBank(positional[0], bankCredentialsFrom(arguments));
+    const BankTables tables = readBank(FileSystem::pathFromArgument(positional[0]), bankCredentialsFrom(arguments));
 
     const auto choices = rowsWithId(tables.choose, QStringLiteral("tid"), wanted.id);
     const auto fills = rowsWithId(tables.fill, QStringLiteral("TID"), wanted.id);

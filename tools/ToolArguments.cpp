@@ -2,6 +2,7 @@
 
 #include "tools/ToolArguments.h"
 
+#include "engine/FileSystem.h"
 #include "tools/UsageError.h"
 
 ToolArguments::ToolArguments(const QStringList &args, const QStringList &optionNames, const QStringList &flagNames) {
@@ -34,6 +35,13 @@ QStringList ToolArguments::positional(const QStringList &names) const {
     if (m_positional.size() > names.size())
         throw UsageError(QStringLiteral("多余的参数 %1").arg(m_positional[names.size()]));
     return m_positional;
+}
+
+QStringList ToolArguments::paths(const QStringList &names) const {
+    QStringList list = positional(names);
+    for (QString &path : list)
+        path = FileSystem::pathFromArgument(path);
+    return list;
 }
 
 QString ToolArguments::value(const QString &option, const QString &fallback) const {

@@ -15,6 +15,8 @@ public:
 
     // The positional arguments, one for each of `names` (used in messages); a UsageError for too few or too many.
     QStringList positional(const QStringList &names) const;
+    // The same, each as a path that opens the file or folder it names (see FileSystem::pathFromArgument).
+    QStringList paths(const QStringList &names) const;
 
     bool has(const QString &option) const { return m_options.contains(option) || m_flags.contains(option); }
     QString value(const QString &option, const QString &fallback = QString()) const;

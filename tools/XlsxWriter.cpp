@@ -19,6 +19,7 @@
 #include <QXmlStreamWriter>
 
 #include "engine/BankError.h"
+#include "engine/FileSystem.h"
 #include "tools/BankXlsx.h"
 #include "tools/XlsxReader.h"
 
@@ -28,7 +29,7 @@ constexpr int kMaxRows = 1048576;
 constexpr int kMaxColumns = 16384;
 
 QString native(const QString &path) {
-    return QDir::toNativeSeparators(path);
+    return FileSystem::shown(path);
 }
 
 bool isHex(QChar ch) {
@@ -212,7 +213,7 @@ QByteArray xlsxSheetXml(const BankTable &table) {
 
 void writeXlsxWorkbook(const BankTables &tables, const QString &path) {
     const QFileInfo info(path);
-    if (!QDir().mkpath(info.absolutePath()))
+    if (!FileSystem::makePath(info.absolutePath()))
         throw BankError(QStringLiteral("无法创建文件夹：%1").arg(native(info.absolutePath())));
     const QString aside = info.absoluteDir().filePath(
         QStringLiteral(".%1.%2.tmp").arg(info.fileName(), QUuid::createUuid().toString(QUuid::Id128).left(8)));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // The few file-system questions the bank asks that Qt's own classes do not answer the same way everywhere: a
@@ -46,5 +47,36 @@ QString executablePath();
 
 // The system's description of the last failed call above (in the system's language).
 QString lastError();
+
+// Names the system gives. On Linux a file name is bytes, and Qt decodes it as UTF-8, turning bytes that are not
+// (a folder named in GBK, unpacked from a zip made on Windows) into U+FFFD: such a path no longer opens the file.
+// On Windows names are UTF-16 and arrive whole, and these calls change nothing.
+
+// The program's arguments (ARGC and ARGV as the application object left them). Bytes that are not UTF-8 are kept
+// as the lone surrogates U+DC80 to U+DCFF, so that pathFromArgument can give them back; any other argument is as
+// QCoreApplication::arguments() has it.
+QStringList arguments(int argc, char **argv);
+
+// A path that Qt's classes, SQLCipher and the system calls above open as the file or folder ARGUMENT names. An
+// argument whose bytes are all UTF-8 is returned as it is; otherwise its folder is opened by its bytes and the path
+// goes through the open folder (/proc/self/fd/N/...), shown() turning it back into the name for the user. A folder
+// that does not exist yet is made by makePath().
+QString pathFromArgument(const QString &argument);
+
+// The running program's folder, as a path that opens it (see pathFromArgument).
+QString executableDir();
+
+// QDir::mkpath, which also makes the folders still missing of a path from pathFromArgument.
+bool makePath(const QString &path);
+
+// PATH as a message names it: native separators, and a folder opened by pathFromArgument under its own name
+// (bytes that are not UTF-8 as U+FFFD).
+QString shown(const QString &path);
+
+// TEXT with every path from pathFromArgument in it as shown() gives it.
+QString shownText(const QString &text);
+
+// PATH as a program started by this one opens it.
+QString pathForChild(const QString &path);
 
 } // namespace FileSystem

@@ -4,7 +4,9 @@
 
 #include <cerrno>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include <windows.h>
 
@@ -107,6 +109,37 @@ QString lastError() {
         length ? QString::fromWCharArray(text, int(length)).trimmed() : QStringLiteral("错误 %1").arg(code);
     LocalFree(text);
     return message;
+}
+
+// Names arrive as UTF-16 and are opened as such: nothing is lost that the calls below would have to keep.
+
+QStringList arguments(int, char **) {
+    return QCoreApplication::arguments();
+}
+
+QString pathFromArgument(const QString &argument) {
+    return argument;
+}
+
+QString executableDir() {
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                        : QFileInfo(executablePath()).absolutePath();
+}
+
+bool makePath(const QString &path) {
+    return QDir().mkpath(path);
+}
+
+QString shown(const QString &path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString shownText(const QString &text) {
+    return text;
+}
+
+QString pathForChild(const QString &path) {
+    return path;
 }
 
 } // namespace FileSystem

@@ -15,6 +15,8 @@
 
 #include <sqlite3.h>
 
+#include "engine/FileSystem.h"
+
 namespace SystemCondition {
 
 QString text(int errnoValue) {
@@ -94,7 +96,7 @@ QString engineText(int resultCode, int systemErrno, const QString &engineMessage
 
 QString unreachable(const QString &path, int errnoValue) {
     if (errnoValue == ENAMETOOLONG)
-        return QStringLiteral("路径太长，系统无法打开：%1").arg(QDir::toNativeSeparators(path));
+        return QStringLiteral("路径太长，系统无法打开：%1").arg(FileSystem::shown(path));
     if (errnoValue != EACCES)
         return QString();
 #ifndef _WIN32
@@ -105,10 +107,10 @@ QString unreachable(const QString &path, int errnoValue) {
     for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
         folder = QDir(folder).filePath(part);
         if (::access(QFile::encodeName(folder).constData(), X_OK) != 0)
-            return QStringLiteral("无法读取文件夹（没有权限）：%1").arg(QDir::toNativeSeparators(folder));
+            return QStringLiteral("无法读取文件夹（没有权限）：%1").arg(FileSystem::shown(folder));
     }
 #endif
-    return QStringLiteral("没有权限读取：%1").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("没有权限读取：%1").arg(FileSystem::shown(path));
 }
 
 QString fileText(const QString &path, int errnoValue, const QString &qtText) {

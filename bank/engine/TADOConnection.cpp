@@ -7,6 +7,7 @@
 
 #include "engine/BankError.h"
 #include "engine/BankFormat.h"
+#include "engine/FileSystem.h"
 #include "engine/TADOConnectionPrivate.h"
 #include "engine/TADOQuery.h"
 
@@ -18,7 +19,7 @@ void TADOConnection::Private::ensureOpen() {
     // Without its folder there is nothing to open; said as such, rather than as the first file found missing.
     const QFileInfo bankFile(settings.dataSource);
     if (!bankFile.dir().exists())
-        throw BankError(QStringLiteral("找不到题库文件夹：%1").arg(QDir::toNativeSeparators(bankFile.absolutePath())));
+        throw BankError(QStringLiteral("找不到题库文件夹：%1").arg(FileSystem::shown(bankFile.absolutePath())));
     const BankFormat &format = BankFormats::chooser().logOn(settings);
     try {
         format.open(db, settings);

@@ -82,11 +82,7 @@ bool onApplicationThread() {
 }
 
 QString besideExecutable() {
-    QString dir;
-    if (QCoreApplication::instance())
-        dir = QCoreApplication::applicationDirPath();
-    else
-        dir = QFileInfo(FileSystem::executablePath()).absolutePath();
+    const QString dir = FileSystem::executableDir();
 #ifdef Q_OS_WIN
     return QDir(dir).filePath(QStringLiteral("mockexam-bank.exe"));
 #else
@@ -108,16 +104,16 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
     Q_UNUSED(tables)
     throw BankError(QStringLiteral("本版本不能读取 Access/Jet 格式的%1：%2（请在 Linux 版中用“mockexam-bank import-jet”"
                                    "把它转换为本程序的题库格式）")
-                        .arg(role, QDir::toNativeSeparators(path)));
+                        .arg(role, FileSystem::shown(path)));
 #endif
     const QString tool = toolPath();
     if (!QFileInfo(tool).isExecutable())
         throw BankError(QStringLiteral("找不到读取 Access/Jet 格式%1所需的程序：%2（它应与练习程序放在同一文件夹中）")
-                            .arg(role, QDir::toNativeSeparators(tool)));
+                            .arg(role, FileSystem::shown(tool)));
 
     QProcess child;
     child.setProgram(tool);
-    child.setArguments(QStringList{QStringLiteral("jet-dump"), path} + tables);
+    child.setArguments(QStringList{QStringLiteral("jet-dump"), FileSystem::pathForChild(path)} + tables);
     // libmdb reports problems on its standard error in English; the parent words its own message instead.
     child.setStandardErrorFile(QProcess::nullDevice());
     child.setStandardInputFile(QProcess::nullDevice());
@@ -132,8 +128,7 @@ QList<JetTable> read(const QString &path, const QStringList &tables, const QStri
     child.start(QIODevice::ReadOnly);
     if (!child.waitForStarted(int(qMax<qint64>(deadline.remainingTime(), 1))))
         throw BankError(unreadable(
-            role, path,
-            QStringLiteral("无法启动读取程序 %1：%2").arg(QDir::toNativeSeparators(tool), child.errorString())));
+            role, path, QStringLiteral("无法启动读取程序 %1：%2").arg(FileSystem::shown(tool), child.errorString())));
     if (!limits.started()) {
         child.kill();
         child.waitForFinished(5000);

@@ -11,7 +11,8 @@ namespace JetFileVersion {
 
 QByteArray of(const QString &path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
-    const FileSystem::Status st = FileSystem::status(canonical);
+    // Asked of the path itself: the canonical name of a folder whose name is not UTF-8 is decoded with a loss.
+    const FileSystem::Status st = FileSystem::status(path);
     if (!st.exists)
         return QByteArray();
     const QByteArray name = canonical.toUtf8();
