@@ -88,6 +88,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -D
     -DCMAKE_EXE_LINKER_FLAGS="-L$csv/lib -static-libgcc" \
     -DCMAKE_CXX_STANDARD_LIBRARIES="$standard_libraries" -DCMAKE_C_STANDARD_LIBRARIES="$standard_libraries" \
     -DMOCKEXAM_WIN_EXTRA_DLL_DIRS="$quazip/bin" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$textcodec" \
+    -DMOCKEXAM_PKG_CONFIG_LIBDIR="$PKG_CONFIG_LIBDIR" \
     -DMOCKEXAM_JET_READER=OFF -DMOCKEXAM_LINUX_BANK_TOOL_DIR="$PWD/$build/host/bin" "${launcher[@]}" >"$build/configure.log" || {
     cat "$build/configure.log"
     exit 1
