@@ -15,9 +15,10 @@ build="${MOCKEXAM_WIN_BUILD:-build-win}"
 start=$SECONDS
 
 # What the cross build and its tests need beyond the Linux build's packages (scripts/install-deps.sh): the MinGW-w64
-# compilers (posix threads), tclsh for SQLCipher's generated source, Wine, NSIS, and the X tools of the window tests.
+# compilers (posix threads), tclsh for SQLCipher's generated source, Wine, NSIS, and the X tools of the window tests
+# (xclip hands the Chinese fill-in answer over).
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 tcl dpkg-dev
-    wine wine64 nsis xvfb xauth xdotool x11-utils qt6-base-dev-tools qt6-translations-l10n fonts-arphic-uming)
+    wine wine64 nsis xvfb xauth xdotool xclip x11-utils qt6-base-dev-tools qt6-translations-l10n fonts-arphic-uming)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
