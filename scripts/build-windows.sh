@@ -14,21 +14,12 @@ run_tests=no
 build="${MOCKEXAM_WIN_BUILD:-build-win}"
 start=$SECONDS
 
-# What the cross build and its tests need beyond the Linux build's packages (scripts/install-deps.sh): the MinGW-w64
-# compilers (posix threads), tclsh for SQLCipher's generated source, Wine, NSIS, and the X tools of the window tests
-# (xclip hands the Chinese fill-in answer over).
+# What the cross build and its tests need beyond the Linux build's packages, installed with those by
+# scripts/install-deps.sh: the MinGW-w64 compilers (posix threads), tclsh for SQLCipher's generated source, Wine,
+# NSIS, and the X tools of the window tests (xclip hands the Chinese fill-in answer over).
 packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 tcl dpkg-dev
     wine wine64 nsis xvfb xauth xdotool xclip x11-utils qt6-base-dev-tools qt6-translations-l10n fonts-arphic-uming)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh "${packages[@]}"
 
 mkdir -p "$build"
 # MOCKEXAM_WIN_LIBS limits the toolchain to the libraries named (default: all of them).

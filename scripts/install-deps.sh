@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# Installs the Debian 12 packages the trainer, its tests and its tools need; only what is missing.
+# Installs the Debian 12 packages the trainer, its tests and its tools need, and any further packages named on the
+# command line (the Windows build's); only what is missing.
+#   scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -11,6 +13,7 @@ packages=(
     clang-format
     xvfb xauth x11-utils xdotool
     dpkg-dev desktop-file-utils appstream lintian
+    "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
