@@ -7,6 +7,7 @@
 #   scripts/build-windows.sh [--test]
 #   MOCKEXAM_WIN_BUILD=DIR   the build folder (default build-win)
 #   MOCKEXAM_WIN_LIBS="..."  only these toolchain libraries (default: all, the bank tool's workbook libraries too)
+#   MOCKEXAM_LINUX_BANK_TOOL_DIR=DIR  a folder holding a Linux mockexam-bank already built (default: build one)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 run_tests=no
@@ -45,10 +46,15 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$PWD}"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
-# The Linux bank tool, for the tests that cross banks between the two systems: a build of its own, the tool alone.
-cmake -S . -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF "${launcher[@]}" \
-    >"$build/host-configure.log"
-cmake --build "$build/host" -j2 --target mockexam-bank
+# The Linux bank tool, for the tests that cross banks between the two systems: the one in
+# MOCKEXAM_LINUX_BANK_TOOL_DIR when the caller has built it already (scripts/test.sh has), else a build of its own.
+host_tools="${MOCKEXAM_LINUX_BANK_TOOL_DIR:-}"
+if [ -z "$host_tools" ] || [ ! -x "$host_tools/mockexam-bank" ]; then
+    cmake -S . -B "$build/host" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF "${launcher[@]}" \
+        >"$build/host-configure.log"
+    cmake --build "$build/host" -j2 --target mockexam-bank
+    host_tools="$PWD/$build/host/bin"
+fi
 
 # pkg-config answers for the target from these files only, never from the build machine's libraries.
 mkdir -p "$build/pkgconfig"
@@ -81,7 +87,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -D
     -DCMAKE_CXX_STANDARD_LIBRARIES="$standard_libraries" -DCMAKE_C_STANDARD_LIBRARIES="$standard_libraries" \
     -DMOCKEXAM_WIN_EXTRA_DLL_DIRS="$quazip/bin" -DQT_ADDITIONAL_PACKAGES_PREFIX_PATH="$textcodec" \
     -DMOCKEXAM_PKG_CONFIG_LIBDIR="$PKG_CONFIG_LIBDIR" \
-    -DMOCKEXAM_JET_READER=OFF -DMOCKEXAM_LINUX_BANK_TOOL_DIR="$PWD/$build/host/bin" "${launcher[@]}" >"$build/configure.log" || {
+    -DMOCKEXAM_JET_READER=OFF -DMOCKEXAM_LINUX_BANK_TOOL_DIR="$host_tools" "${launcher[@]}" >"$build/configure.log" || {
     cat "$build/configure.log"
     exit 1
 }
