@@ -33,12 +33,6 @@ const char kWorkgroupName[] = "Mq4100.mdw";
 // How many lines of the engine's integrity report a message quotes.
 constexpr int kReportedProblems = 3;
 
-QByteArray quotedName(const QString &name) {
-    QString inner = name;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return '"' + inner.toUtf8() + '"';
-}
-
 // Where each stored column takes its values from in the source table: the schema's columns first (matched without
 // regard to case), then the source's other columns, kept as text.
 struct ColumnPlan {
@@ -96,16 +90,14 @@ void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &
             QStringLiteral("无法写入题库文件 %1 的数据表“%2”（%3）").arg(shownPath, schema.name, db.errorText()));
     };
 
-    QByteArray create = "CREATE TABLE " + quotedName(schema.name) + " (";
-    QByteArray insert = "INSERT INTO " + quotedName(schema.name) + " VALUES (";
-    for (int c = 0; c < plan.names.size(); ++c) {
-        create += (c ? ", " : "") + quotedName(plan.names[c]) + ' ' + plan.types[c].toUtf8();
-        insert += (c ? ", ?" : "?") + QByteArray::number(c + 1);
-    }
-    if (db.exec(create + ")") != SQLITE_OK)
+    QList<std::pair<QString, QByteArray>> columns;
+    for (int c = 0; c < plan.names.size(); ++c)
+        columns.append({plan.names[c], plan.types[c].toUtf8()});
+    const TableStatements sql = tableStatements(schema.name, columns);
+    if (db.exec(sql.create) != SQLITE_OK)
         fail();
     SqliteStatement statement;
-    if (statement.prepare(db.handle(), insert + ")") != SQLITE_OK)
+    if (statement.prepare(db.handle(), sql.insert) != SQLITE_OK)
         fail();
     for (int r = 0; r < source.rows.size(); ++r) {
         const QList<QByteArray> &row = source.rows[r];
@@ -125,9 +117,7 @@ void writeTable(SqliteDatabase &db, const SchemaTable &schema, const BankTable &
         if (statement.step() != SQLITE_DONE)
             fail();
     }
-    const QByteArray index = "CREATE INDEX " + quotedName(schema.name + QLatin1Char('_') + schema.indexedColumn) +
-                             " ON " + quotedName(schema.name) + " (" + quotedName(schema.indexedColumn) + ")";
-    if (db.exec(index) != SQLITE_OK)
+    if (db.exec(indexStatement(schema.name, schema.indexedColumn)) != SQLITE_OK)
         fail();
 }
 

@@ -80,3 +80,26 @@ QByteArray SqliteStatement::columnBytes(int column) const {
     const int size = sqlite3_column_bytes(m_stmt, column);
     return data ? QByteArray(data, size) : QByteArray("");
 }
+
+QByteArray quotedSqlName(const QString &name) {
+    QString inner = name;
+    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return '"' + inner.toUtf8() + '"';
+}
+
+TableStatements tableStatements(const QString &table, const QList<std::pair<QString, QByteArray>> &columns) {
+    TableStatements statements{"CREATE TABLE " + quotedSqlName(table) + " (",
+                               "INSERT INTO " + quotedSqlName(table) + " VALUES ("};
+    for (int c = 0; c < columns.size(); ++c) {
+        statements.create += (c ? ", " : "") + quotedSqlName(columns[c].first) + ' ' + columns[c].second;
+        statements.insert += (c ? ", ?" : "?") + QByteArray::number(c + 1);
+    }
+    statements.create += ')';
+    statements.insert += ')';
+    return statements;
+}
+
+QByteArray indexStatement(const QString &table, const QString &column) {
+    return "CREATE INDEX " + quotedSqlName(table + QLatin1Char('_') + column) + " ON " + quotedSqlName(table) + " (" +
+           quotedSqlName(column) + ')';
+}

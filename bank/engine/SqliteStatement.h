@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -42,3 +45,18 @@ public:
 private:
     sqlite3_stmt *m_stmt = nullptr;
 };
+
+// A table's or column's name as SQL text, in double quotes (inner ones doubled), so that any name the bank holds stays
+// one identifier.
+QByteArray quotedSqlName(const QString &name);
+
+// The statements that create a table of the columns given (name, declared type) and insert one row into it, its
+// values bound as ?1, ?2, ... in the columns' order.
+struct TableStatements {
+    QByteArray create;
+    QByteArray insert;
+};
+TableStatements tableStatements(const QString &table, const QList<std::pair<QString, QByteArray>> &columns);
+
+// The statement that indexes one column of a table, the index named "<table>_<column>".
+QByteArray indexStatement(const QString &table, const QString &column);

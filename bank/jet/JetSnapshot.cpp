@@ -35,12 +35,6 @@ QList<std::shared_ptr<Snapshot>> &snapshots() {
 int g_builds = 0;
 int g_names = 0;
 
-QByteArray quoted(const QString &name) {
-    QString inner = name;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return '"' + inner.toUtf8() + '"';
-}
-
 const char *typeName(JetColumn::Type type) {
     switch (type) {
     case JetColumn::Integer:
@@ -79,16 +73,14 @@ void writeTable(SqliteDatabase &db, const JetTable &table, const QString &bankPa
         throw BankError(
             QStringLiteral("无法读取题库文件中的数据表“%1”：%2（%3）").arg(table.name, bankPath, db.errorMessage()));
     };
-    QByteArray create = "CREATE TABLE " + quoted(table.name) + " (";
-    QByteArray insert = "INSERT INTO " + quoted(table.name) + " VALUES (";
-    for (int c = 0; c < table.columns.size(); ++c) {
-        create += (c ? ", " : "") + quoted(table.columns[c].name) + ' ' + typeName(table.columns[c].type);
-        insert += (c ? ", ?" : "?") + QByteArray::number(c + 1);
-    }
-    if (db.exec(create + ")") != SQLITE_OK)
+    QList<std::pair<QString, QByteArray>> columns;
+    for (const JetColumn &column : table.columns)
+        columns.append({column.name, typeName(column.type)});
+    const TableStatements sql = tableStatements(table.name, columns);
+    if (db.exec(sql.create) != SQLITE_OK)
         fail();
     SqliteStatement statement;
-    if (statement.prepare(db.handle(), insert + ")") != SQLITE_OK)
+    if (statement.prepare(db.handle(), sql.insert) != SQLITE_OK)
         fail();
     for (const QCborArray &row : table.rows) {
         statement.reset();
@@ -98,9 +90,7 @@ void writeTable(SqliteDatabase &db, const JetTable &table, const QString &bankPa
             fail();
     }
     for (const JetColumn &column : table.columns)
-        if (selectedBy(column.name) &&
-            db.exec("CREATE INDEX " + quoted(table.name + QLatin1Char('_') + column.name) + " ON " +
-                    quoted(table.name) + " (" + quoted(column.name) + ")") != SQLITE_OK)
+        if (selectedBy(column.name) && db.exec(indexStatement(table.name, column.name)) != SQLITE_OK)
             fail();
 }
 
