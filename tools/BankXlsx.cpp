@@ -128,6 +128,21 @@ QStringList lostZeroNotices(const BankTables &tables, const QList<NumericCode> &
     return notices;
 }
 
+// The three tables, each read by TABLE (which appends to NUMERICCODES the codes it read from numeric cells); the
+// codes that lost their zeros are judged once all three are read, against the widest code of any table.
+namespace {
+template <typename ReadTable>
+BankTables readTables(const ReadTable &table, const QList<NumericCode> &numericCodes, QStringList *notices) {
+    BankTables tables;
+    tables.choose = table(BankColumns::choose);
+    tables.fill = table(BankColumns::fill);
+    tables.knowledge = table(BankColumns::knowledge);
+    if (notices)
+        *notices += lostZeroNotices(tables, numericCodes);
+    return tables;
+}
+} // namespace
+
 BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLimits &limits) {
     const QString source = native(path);
     if (!QFileInfo(path).isFile())
@@ -143,13 +158,7 @@ BankTables readWorkbook(const QString &path, QStringList *notices, const XlsxLim
             QStringLiteral("工作簿 %1 中没有名为 %2 的工作表（现有的工作表：%3）")
                 .arg(source, name, names.isEmpty() ? QStringLiteral("无") : names.join(QStringLiteral("、"))));
     };
-    BankTables tables;
-    tables.choose = table(BankColumns::choose);
-    tables.fill = table(BankColumns::fill);
-    tables.knowledge = table(BankColumns::knowledge);
-    if (notices)
-        *notices += lostZeroNotices(tables, numericCodes);
-    return tables;
+    return readTables(table, numericCodes, notices);
 }
 
 BankTables read(const QString &path, QStringList *notices) {
@@ -175,13 +184,7 @@ BankTables read(const QString &path, QStringList *notices) {
         }
         return readCsvTable(csv.isEmpty() ? QDir(path).filePath(BankColumns::csvFileName(name)) : csv, name, notices);
     };
-    BankTables tables;
-    tables.choose = table(BankColumns::choose);
-    tables.fill = table(BankColumns::fill);
-    tables.knowledge = table(BankColumns::knowledge);
-    if (notices)
-        *notices += lostZeroNotices(tables, numericCodes);
-    return tables;
+    return readTables(table, numericCodes, notices);
 }
 
 } // namespace BankSources
