@@ -22,5 +22,7 @@ public:
 
 private:
     QProcess &m_child;
-    void *m_job = nullptr;
+#ifdef _WIN32
+    void *m_job = nullptr; // the job object's handle
+#endif
 };
